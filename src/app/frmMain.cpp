@@ -1,0 +1,298 @@
+#include "frmMain.h"
+
+#include "Artwork.h"
+#include "GFXFrameX.h"
+#include "PendingEvents.h"
+#include "ProgressBar.h"
+#include "Twips.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const QColor kWindowColour(240, 240, 244);
+const QColor kFrameFill(240, 240, 246);
+
+const QStringList kBitrates = {QString(), "24", "32", "48", "56", "64", "96", "128", "160", "192",
+                               "256", "320"};
+const QStringList kGenres = {"TopTen", "Alternative", "Classical", "Comedy", "Country", "Dance",
+                             "Funk", "Jazz", "Metal", "Mixed", "Pop", "Rap", "RnB", "Rock",
+                             "Talk", "Techno", "70s", "80s", "World", "Search"};
+const QStringList kStationCounts = {"5", "10", "25", "50", "100", "200", "300", "400", "500",
+                                    "750", "1000", "1500", "2000", "2500", "3000", "4000", "5000"};
+const QStringList kFormats = {"PLS file", "ASX file", "M3U file"};
+const QStringList kStreams = {"MP3", "AAC", "<all>"};
+
+// The public page the request object is opened on at start-up (never sent).
+const QString kStartUpAddress = QStringLiteral("http://www.example.com/");
+
+QFont ArialSmall() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+void Place(QWidget* widget, const QRect& geometry) { widget->setGeometry(geometry); }
+
+}  // namespace
+
+frmMain::frmMain(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint) {
+    setWindowTitle(QStringLiteral("Radiosift"));
+    setWindowIcon(Artwork::programIcon());
+    setFixedSize(TwipsRect(0, 0, 7575, 4485).size());
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kWindowColour);
+    setPalette(palette);
+
+    createBanner();
+    createOptionsFrame();
+    createStatusStrip();
+    createManualTestingControls();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = rect();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createBanner() {
+    Image2 = new QLabel(this);
+    Place(Image2, TwipsRect(0, 0, 7620, 1215));
+    Image2->setScaledContents(true);
+    Image2->setPixmap(Artwork::bannerPixmap(Image2->size()));
+
+    Image1 = new QLabel(this);
+    Place(Image1, TwipsRect(120, 120, 960, 960));
+    Image1->setPixmap(Artwork::logoPixmap(Image1->width()));
+
+    QPalette white = palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    Label1[3] = new QLabel(QStringLiteral("Kestrelware - Radiosift"), this);
+    Place(Label1[3], TwipsRect(1440, 240, 4815, 375));
+    QFont title(QStringLiteral("Tahoma"));
+    title.setPointSize(12);
+    title.setBold(true);
+    Label1[3]->setFont(title);
+    Label1[3]->setPalette(white);
+
+    Label3 = new QLabel(QStringLiteral("Download Internet Radio Stations as PLS, ASX or M3U files"), this);
+    Place(Label3, TwipsRect(1440, 600, 4335, 255));
+    Label3->setPalette(white);
+}
+
+void frmMain::createOptionsFrame() {
+    GFXFrameX1 = new GFXFrameX(this);
+    Place(GFXFrameX1, TwipsRect(120, 1320, 7335, 2715));
+    QWidget* frame = GFXFrameX1;
+
+    const auto label = [&](int element, const QString& caption, const QRect& geometry) {
+        Label1[element] = new QLabel(caption, frame);
+        Place(Label1[element], geometry);
+        Label1[element]->setFont(ArialSmall());
+    };
+    const auto checkBox = [&](const QString& caption, const QRect& geometry) {
+        auto* box = new QCheckBox(caption, frame);
+        Place(box, geometry);
+        box->setFont(ArialSmall());
+        box->setAutoFillBackground(true);
+        QPalette fill = box->palette();
+        fill.setColor(QPalette::Window, kFrameFill);
+        box->setPalette(fill);
+        return box;
+    };
+    const auto lineEdit = [&](const QRect& geometry, const QString& toolTip) {
+        auto* edit = new QLineEdit(frame);
+        Place(edit, geometry);
+        edit->setToolTip(toolTip);
+        return edit;
+    };
+    const auto dropDown = [&](const QRect& geometry, const QString& toolTip) {
+        auto* list = new QComboBox(frame);  // a fixed list: not editable
+        Place(list, geometry);
+        list->setToolTip(toolTip);
+        return list;
+    };
+    const auto button = [&](const QString& caption, const QRect& geometry, const QString& toolTip) {
+        auto* push = new QPushButton(caption, frame);
+        Place(push, geometry);
+        push->setToolTip(toolTip);
+        return push;
+    };
+
+    label(2, QStringLiteral("Download Path"), TwipsRect(120, 120, 1095, 255));
+    txtDL = lineEdit(TwipsRect(120, 360, 2775, 315),
+                     QStringLiteral("Specify a full path or use %APPPATH%, %MYDOC%, %APPDATA%,  %TEMP% "));
+    cmdBrowse = button(QStringLiteral("..."), TwipsRect(2940, 360, 315, 315), QStringLiteral("Browse"));
+    cmdExplore = button(QStringLiteral(">"), TwipsRect(3240, 360, 315, 315), QStringLiteral("Explore"));
+    label(0, QStringLiteral("Min BitRate"), TwipsRect(3600, 120, 1095, 255));
+    cmbMinBit = dropDown(TwipsRect(3600, 360, 1215, 315), QString());
+    label(1, QStringLiteral("Max BitRate"), TwipsRect(4920, 120, 1095, 255));
+    cmbMaxBit = dropDown(TwipsRect(4920, 360, 1215, 315), QString());
+    cmdAbout = button(QStringLiteral("?"), TwipsRect(6660, 300, 435, 375), QString());
+    label(4, QStringLiteral("Number of Stations pr Genre"), TwipsRect(120, 780, 2175, 255));
+    chk100 = checkBox(QStringLiteral("Fast Scan"), TwipsRect(3600, 840, 1575, 255));
+    chk100->setChecked(true);
+    chkOrderBitrate = checkBox(QStringLiteral("Order by max bitrate"), TwipsRect(5340, 840, 1875, 255));
+    chkOrderBitrate->setChecked(true);
+    CmbNumber = dropDown(TwipsRect(120, 1020, 975, 315), QString());
+    CmbGenre = dropDown(TwipsRect(1200, 1020, 2295, 315), QString());
+    chkAllGenre = checkBox(QStringLiteral("Scan All Genre's"), TwipsRect(3600, 1140, 1695, 255));
+    chkNew = checkBox(QStringLiteral("New server"), TwipsRect(5340, 1140, 1635, 255));
+    chkNew->setVisible(false);
+    cmdRun = button(QStringLiteral("Run"), TwipsRect(5940, 1460, 1215, 375), QString());
+    label(5, QStringLiteral("Format"), TwipsRect(180, 1560, 615, 255));
+    cmbFormat = dropDown(TwipsRect(1200, 1500, 2295, 315), QStringLiteral("Playlist format saved"));
+    cmbStream = dropDown(TwipsRect(3540, 1500, 2355, 315), QStringLiteral("Stream Type search"));
+    label(8, QStringLiteral("File Name"), TwipsRect(180, 1920, 915, 255));
+    txtFormat = lineEdit(TwipsRect(1200, 1920, 5955, 285),
+                         QStringLiteral("Make pls filenames using %STATION%, %BITRATE%, %RN%, "
+                                        "%GENRE%, %STREAM%, %FORMAT%"));
+    txtFormat->setText(QStringLiteral("%STATION%_%BITRATE%"));
+    label(6, QStringLiteral("Max length"), TwipsRect(180, 2280, 855, 255));
+    txtPlsSize = lineEdit(TwipsRect(1200, 2280, 735, 285), QStringLiteral("Max Size of Station Name"));
+    label(7, QStringLiteral("Search"), TwipsRect(2700, 2280, 735, 255));
+    txtSearch = lineEdit(TwipsRect(3540, 2280, 3615, 285),
+                         QStringLiteral("Search for partial Station description (e.g 50s and 60s)"));
+
+    connect(cmdRun, &QPushButton::clicked, this, &frmMain::cmdRun_Click);
+    connect(cmdBrowse, &QPushButton::clicked, this, &frmMain::cmdBrowse_Click);
+    connect(cmdExplore, &QPushButton::clicked, this, &frmMain::cmdExplore_Click);
+    connect(cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
+}
+
+void frmMain::createStatusStrip() {
+    Picture1 = new QWidget(this);
+    Place(Picture1, TwipsRect(0, 4080, 7575, 375));
+    Picture1->setAutoFillBackground(true);
+    QPalette strip = Picture1->palette();
+    strip.setColor(QPalette::Window, kWindowColour);
+    Picture1->setPalette(strip);
+    vp1 = new ProgressBar(Picture1);
+    Place(vp1, TwipsRect(120, 60, 7335, 255));
+}
+
+void frmMain::createManualTestingControls() {
+    txtProg = new QLineEdit(this);
+    Place(txtProg, TwipsRect(30, 4860, 7475, 285));
+    txtStat = new QLineEdit(this);
+    Place(txtStat, TwipsRect(7800, 480, 7335, 285));
+    txturl = new QLineEdit(QStringLiteral("http://"), this);
+    Place(txturl, TwipsRect(7800, 120, 6435, 285));
+    cmdGO = new QPushButton(QStringLiteral("GO"), this);
+    Place(cmdGO, TwipsRect(14400, 120, 675, 315));
+    lstHeaders = new QListWidget(this);
+    Place(lstHeaders, TwipsRect(7800, 840, 7275, 1620));
+    txtSource = new QPlainTextEdit(this);
+    Place(txtSource, TwipsRect(7800, 2520, 7275, 1755));
+    txtSource->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    cmdScan = new QPushButton(QStringLiteral("&Scan"), this);
+    Place(cmdScan, TwipsRect(7860, 4500, 1215, 375));
+
+    connect(cmdGO, &QPushButton::clicked, this, &frmMain::cmdGO_Click);
+    connect(cmdScan, &QPushButton::clicked, this, &frmMain::cmdScan_Click);
+}
+
+void frmMain::Form_Load() {
+    m_state.StationCount = 0;
+    cmbMinBit->addItems(kBitrates);
+    cmbMinBit->setCurrentIndex(6);
+    cmbMaxBit->addItems(kBitrates);
+    cmbMaxBit->setCurrentIndex(0);
+    CmbGenre->addItems(kGenres);
+    CmbNumber->addItems(kStationCounts);
+    txtPlsSize->setText(QString::number(40));
+    CmbGenre->setCurrentIndex(0);
+    CmbNumber->setCurrentIndex(0);
+    chkOrderBitrate->setChecked(false);
+    chkAllGenre->setChecked(false);
+    chkNew->setChecked(false);
+    cmbFormat->addItems(kFormats);
+    cmbFormat->setCurrentIndex(0);
+    cmbStream->addItems(kStreams);
+    cmbStream->setCurrentIndex(0);
+    txtDL->setText(QStringLiteral("%TEMP%") + QDir::separator() + QStringLiteral(".1"));
+    m_state.m_Genre = QStringLiteral("TopTen");
+    vp1->setText(QStringLiteral("Ready"));
+    vp1->setValue(100);
+    m_state.m_Http = std::make_unique<HttpRequest>();
+    m_state.m_Http->open(QStringLiteral("GET"), kStartUpAddress);
+}
+
+void frmMain::cmdRun_Click() { m_driver.cmdRun_Click(); }
+void frmMain::cmdGO_Click() { m_fetcher.cmdGO_Click(); }
+void frmMain::cmdScan_Click() { m_parser.ParseClassicPage(25); }
+void frmMain::cmdBrowse_Click() {}
+void frmMain::cmdExplore_Click() {}
+void frmMain::cmdAbout_Click() {}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (m_driver.runInProgress()) {
+        // A close during a run is seen at a point where the run lets events run: no playlist
+        // file is open there, so the program can end at once without finishing the run.
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
+    event->accept();
+}
+
+QString frmMain::cmdRunCaption() const { return cmdRun->text(); }
+void frmMain::setCmdRunCaption(const QString& caption) { cmdRun->setText(caption); }
+QString frmMain::cmbNumberText() const { return CmbNumber->currentText(); }
+bool frmMain::chk100Checked() const { return chk100->isChecked(); }
+int frmMain::cmbGenreIndex() const { return CmbGenre->currentIndex(); }
+int frmMain::cmbGenreCount() const { return CmbGenre->count(); }
+QString frmMain::cmbGenreItem(int index) const { return CmbGenre->itemText(index); }
+bool frmMain::chkAllGenreChecked() const { return chkAllGenre->isChecked(); }
+QString frmMain::txtSearchText() const { return txtSearch->text(); }
+int frmMain::cmbMinBitIndex() const { return cmbMinBit->currentIndex(); }
+void frmMain::setCmbMinBitIndex(int index) { cmbMinBit->setCurrentIndex(index); }
+QString frmMain::cmbMinBitText() const { return cmbMinBit->currentText(); }
+int frmMain::cmbMaxBitIndex() const { return cmbMaxBit->currentIndex(); }
+QString frmMain::cmbMaxBitText() const { return cmbMaxBit->currentText(); }
+bool frmMain::chkNewChecked() const { return chkNew->isChecked(); }
+bool frmMain::chkOrderBitrateChecked() const { return chkOrderBitrate->isChecked(); }
+QString frmMain::cmbStreamText() const { return cmbStream->currentText(); }
+QString frmMain::txtDLText() const { return txtDL->text(); }
+QString frmMain::txtPlsSizeText() const { return txtPlsSize->text(); }
+QString frmMain::txtFormatText() const { return txtFormat->text(); }
+QString frmMain::cmbFormatText() const { return cmbFormat->currentText(); }
+QString frmMain::txturlText() const { return txturl->text(); }
+void frmMain::setTxturlText(const QString& text) { txturl->setText(text); }
+QString frmMain::txtProgText() const { return txtProg->text(); }
+void frmMain::setTxtProgText(const QString& text) { txtProg->setText(text); }
+QString frmMain::txtStatText() const { return txtStat->text(); }
+void frmMain::setTxtStatText(const QString& text) { txtStat->setText(text); }
+void frmMain::setTxtSourceText(const QString& text) { txtSource->setPlainText(text); }
+void frmMain::clearLstHeaders() { lstHeaders->clear(); }
+void frmMain::addLstHeadersItem(const QString& line) { lstHeaders->addItem(line); }
+void frmMain::setVp1Text(const QString& text) { vp1->setText(text); }
+void frmMain::setVp1Value(int value) { vp1->setValue(value); }
+void frmMain::DoEvents() { PendingEvents::DoEvents(); }
+
+void frmMain::showUnexpectedEvent(const QString& message) {
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), message,
+                    QMessageBox::Ok, this);
+    box.exec();
+}

@@ -1,0 +1,151 @@
+// HttpRequest on libcurl: one easy handle per request, one share object for all of them so
+// that connections, DNS answers and TLS sessions are reused from request to request.
+#include "HttpRequest.h"
+
+#include "TextCodec.h"
+
+#include <curl/curl.h>
+
+#include <QRegularExpression>
+
+namespace {
+
+struct EasyDeleter {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
+
+// libcurl's global state and the share object, set up once for the life of the process.
+class CurlRuntime {
+public:
+    static CurlRuntime& instance() {
+        static CurlRuntime runtime;
+        return runtime;
+    }
+    CURLSH* share() const { return m_share; }
+
+private:
+    CurlRuntime() {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        m_share = curl_share_init();
+        // Single-threaded program: no lock functions are needed.
+        curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
+        curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
+        curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
+    }
+    ~CurlRuntime() {
+        curl_share_cleanup(m_share);
+        curl_global_cleanup();
+    }
+    CURLSH* m_share = nullptr;
+};
+
+HttpRequest::Limits g_limits;
+
+}  // namespace
+
+struct HttpRequest::Impl {
+    QByteArray url;
+    QByteArray body;
+    QByteArray headers;
+    QString text;
+    int status = 0;
+    bool completed = false;
+    bool overflow = false;
+
+    static size_t onBody(char* data, size_t size, size_t count, void* self) {
+        auto* impl = static_cast<Impl*>(self);
+        const size_t bytes = size * count;
+        if (impl->body.size() + static_cast<qint64>(bytes) > g_limits.maxBodyBytes) {
+            impl->overflow = true;
+            return 0;  // makes libcurl abort the transfer
+        }
+        impl->body.append(data, static_cast<qsizetype>(bytes));
+        return bytes;
+    }
+
+    static size_t onHeader(char* data, size_t size, size_t count, void* self) {
+        auto* impl = static_cast<Impl*>(self);
+        const size_t bytes = size * count;
+        const QByteArray line(data, static_cast<qsizetype>(bytes));
+        // A status line starts a new answer (after a redirect or a 100 Continue): keep only
+        // the header of the last one, without its status line.
+        if (line.startsWith("HTTP/"))
+            impl->headers.clear();
+        else
+            impl->headers.append(line);
+        return bytes;
+    }
+};
+
+HttpRequest::Limits HttpRequest::limits() { return g_limits; }
+void HttpRequest::setLimits(const Limits& limits) { g_limits = limits; }
+
+HttpRequest::HttpRequest() : d(std::make_unique<Impl>()) { CurlRuntime::instance(); }
+HttpRequest::~HttpRequest() = default;
+
+void HttpRequest::open(const QString& method, const QString& url) {
+    Q_UNUSED(method);  // the program only ever asks for GET
+    d->url = url.toUtf8();
+    d->body.clear();
+    d->headers.clear();
+    d->text.clear();
+    d->status = 0;
+    d->completed = false;
+    d->overflow = false;
+}
+
+void HttpRequest::send() {
+    EasyHandle handle(curl_easy_init());
+    if (!handle) return;
+    CURL* curl = handle.get();
+    curl_easy_setopt(curl, CURLOPT_SHARE, CurlRuntime::instance().share());
+    curl_easy_setopt(curl, CURLOPT_URL, d->url.constData());
+    curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
+    curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");  // every encoding libcurl knows
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
+                     static_cast<long>(g_limits.connectTimeout.count()));
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME,
+                     static_cast<long>(g_limits.stallTimeout.count()));
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Impl::onBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, d.get());
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Impl::onHeader);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, d.get());
+
+    const CURLcode result = curl_easy_perform(curl);
+    if (result == CURLE_COULDNT_RESOLVE_HOST) {
+        d->status = StatusHostNotResolved;
+        d->body.clear();
+        return;
+    }
+    if (result != CURLE_OK || d->overflow) {
+        d->status = 0;
+        d->body.clear();
+        d->headers.clear();
+        return;
+    }
+    long code = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &code);
+    d->status = static_cast<int>(code);
+    d->completed = true;
+
+    QByteArray charset;
+    const char* contentType = nullptr;
+    if (curl_easy_getinfo(curl, CURLINFO_CONTENT_TYPE, &contentType) == CURLE_OK && contentType) {
+        static const QRegularExpression pattern(QStringLiteral("charset\\s*=\\s*\"?([^\";\\s]+)"),
+                                                QRegularExpression::CaseInsensitiveOption);
+        const auto match = pattern.match(QString::fromLatin1(contentType));
+        if (match.hasMatch()) charset = match.captured(1).toLatin1();
+    }
+    d->text = TextCodec::decode(d->body, charset);
+}
+
+int HttpRequest::status() const { return d->status; }
+bool HttpRequest::completed() const { return d->completed; }
+QString HttpRequest::responseText() const { return d->text; }
+QByteArray HttpRequest::responseBody() const { return d->body; }
+QString HttpRequest::getAllResponseHeaders() const { return QString::fromLatin1(d->headers); }

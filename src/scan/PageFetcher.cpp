@@ -1,0 +1,35 @@
+#include "PageFetcher.h"
+
+#include "DownloadTime.h"
+#include "FetchText.h"
+#include "ScanHost.h"
+#include "ScanState.h"
+
+void PageFetcher::cmdGO_Click() {
+    m_state.m_Http.reset();
+    m_state.m_Http = std::make_unique<HttpRequest>();
+    m_host.clearLstHeaders();
+    m_state.m_PageText.clear();
+    m_host.DoEvents();
+
+    const float start = SecondsSinceMidnight();
+    const QString url = m_host.txturlText();
+    if (url.isEmpty()) return;
+    HttpRequest& http = *m_state.m_Http;
+    http.open(QStringLiteral("GET"), url);
+    http.send();
+    const float end = SecondsSinceMidnight();
+
+    if (http.status() == HttpRequest::StatusHostNotResolved) {
+        m_host.setCmdRunCaption(QStringLiteral("&Run"));
+        m_state.m_Running = false;
+        m_host.setTxtProgText(QStringLiteral("No Connection!"));
+        return;
+    }
+    // Any other status is not looked at: an error page is parsed like any other page.
+    m_host.setTxtStatText(DownloadTimeLine(start, end));
+    m_state.m_PageText = NormaliseLineEnds(http.responseText());
+    m_host.setTxtSourceText(m_state.m_PageText);
+    for (const QString& line : SplitHeaderLines(http.getAllResponseHeaders()))
+        m_host.addLstHeadersItem(line);
+}

@@ -1,0 +1,159 @@
+#include "ScanDriver.h"
+
+#include "PageFetcher.h"
+#include "PageParser.h"
+#include "PathMacros.h"
+#include "QueryAddress.h"
+#include "Rounding.h"
+#include "ScanHost.h"
+#include "ScanState.h"
+
+#include <exception>
+
+namespace {
+
+const QString kRun = QStringLiteral("&Run");
+const QString kStop = QStringLiteral("&Stop");
+
+// Leading and trailing blanks removed (blanks only, not other white space).
+QString TrimBlanks(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' ')) ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' ')) --end;
+    return text.mid(begin, end - begin);
+}
+
+// The leading whole number of a text, 0 when it has none.
+int LeadingNumber(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == QLatin1Char(' ')) ++i;
+    qsizetype end = i;
+    while (end < text.size() && text[end].isDigit() && text[end].unicode() < 0x80) ++end;
+    bool ok = false;
+    const int value = text.mid(i, end - i).toInt(&ok);
+    return ok ? value : 0;
+}
+
+// Thrown at a check point that finds the run stopped.
+struct RunStopped {};
+
+}  // namespace
+
+void ScanDriver::cmdRun_Click() {
+    if (m_host.cmdRunCaption() == kStop) {
+        requestStop();
+        return;
+    }
+    if (m_runInProgress) {
+        // A stopped run has not yet reached its next check point: start again once it has.
+        m_startHeldBack = true;
+        m_host.setCmdRunCaption(kStop);
+        return;
+    }
+    do {
+        m_startHeldBack = false;
+        m_runInProgress = true;
+        try {
+            run();
+        } catch (const std::exception& error) {
+            m_host.showUnexpectedEvent(QStringLiteral("Unexpected event: ") +
+                                       QString::fromLocal8Bit(error.what()));
+        }
+        m_runInProgress = false;
+    } while (m_startHeldBack);
+}
+
+void ScanDriver::requestStop() {
+    m_state.m_Running = false;
+    m_startHeldBack = false;
+    m_host.setCmdRunCaption(kRun);
+    m_host.setTxtProgText(QStringLiteral("Stopped !"));
+    m_host.DoEvents();
+}
+
+void ScanDriver::run() {
+    m_host.setCmdRunCaption(kStop);
+    m_state.m_Running = true;
+    m_state.m_PageCount = 1;
+
+    // Pages of 25 stations, or of 100 with "Fast Scan".
+    int pageSize = LeadingNumber(m_host.cmbNumberText());
+    const bool fastScan = m_host.chk100Checked();
+    if (!fastScan && pageSize > 25) {
+        m_state.m_PageCount = RoundHalfEven(pageSize / 25.0);
+        pageSize = 25;
+    } else if (fastScan && pageSize >= 100) {
+        m_state.m_PageCount = RoundHalfEven(pageSize / 100.0);
+        pageSize = 100;
+    }
+
+    // The genres: the selected one, or all of them ("Search" last, and only with a search text).
+    int first = m_host.cmbGenreIndex();
+    int last = first;
+    if (m_host.chkAllGenreChecked()) {
+        first = 0;
+        last = m_host.cmbGenreCount() - 1;
+        if (TrimBlanks(m_host.txtSearchText()).isEmpty()) last = m_host.cmbGenreCount() - 2;
+    }
+    m_state.m_GenreCount = static_cast<float>(last - first + 1);
+    m_host.setVp1Text(QStringLiteral("Preparing"));
+
+    // A minimum above the maximum is lowered to the maximum.
+    if (m_host.cmbMinBitIndex() > m_host.cmbMaxBitIndex() && m_host.cmbMaxBitIndex() != 0)
+        m_host.setCmbMinBitIndex(m_host.cmbMaxBitIndex());
+
+    m_state.m_ProgressBase = 0;
+    m_host.setVp1Value(0);
+
+    try {
+        runGenres(first, last, pageSize);
+    } catch (const RunStopped&) {
+        m_host.setCmdRunCaption(kRun);
+        m_host.setVp1Text(m_host.txtProgText());
+        m_host.setVp1Value(100);
+        return;
+    }
+    m_host.setTxtProgText(QStringLiteral("Done"));
+    m_host.setVp1Text(QStringLiteral("Done"));
+    m_host.setVp1Value(100);
+    m_host.setCmdRunCaption(kRun);
+}
+
+void ScanDriver::runGenres(int first, int last, int pageSize) {
+    const auto checkPoint = [this] {
+        if (!m_state.m_Running) throw RunStopped{};
+    };
+    for (int genre = first; genre <= last; ++genre) {
+        m_state.m_MinBitrate = LeadingNumber(m_host.cmbMinBitText());
+        m_state.m_Genre = m_host.cmbGenreItem(genre);
+        m_state.m_DownloadDir =
+            ExpandDownloadDir(m_host.txtDLText(), m_state.m_Genre, m_state.m_ExpandedDir);
+        const QString maxBitrateText = m_host.cmbMaxBitText();
+        m_host.setVp1Text(QStringLiteral("Getting Genre ") + m_state.m_Genre);
+
+        const int pages = m_state.m_PageCount;
+        for (int page = 1; page <= pages; ++page) {
+            PageQuery query;
+            query.currentLayout = m_host.chkNewChecked();
+            query.startOffset = (page - 1) * pageSize;
+            query.pageSize = pageSize;
+            query.genre = m_state.m_Genre;
+            query.maxBitrateText = maxBitrateText;
+            query.orderByBitrate = m_host.chkOrderBitrateChecked();
+            query.searchText = m_host.txtSearchText();
+            m_host.setTxturlText(BuildQueryAddress(query));
+
+            checkPoint();
+            m_fetcher.cmdGO_Click();
+            checkPoint();
+            if (m_host.chkNewChecked())
+                m_parser.ParseCurrentPage(pageSize);
+            else
+                m_parser.ParseClassicPage(pageSize);
+            m_state.m_ProgressBase = static_cast<float>(
+                static_cast<double>(m_state.m_ProgressBase) +
+                100.0 / (static_cast<double>(m_state.m_GenreCount) * m_state.m_PageCount));
+        }
+    }
+}

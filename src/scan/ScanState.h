@@ -1,0 +1,29 @@
+// ScanState: the run state of the main window that the scan driver, the page fetcher, the
+// parsers and the station saver share, and the program-wide station list.
+#pragma once
+
+#include "HttpRequest.h"
+#include "StationEntry.h"
+
+#include <QString>
+#include <QVector>
+#include <cstdint>
+#include <memory>
+
+struct ScanState {
+    bool m_Running = false;       // a run may go on; tested at the driver's check points
+    int32_t m_PageCount = 0;      // result pages fetched per genre
+    float m_GenreCount = 0;       // genres in this run
+    float m_ProgressBase = 0;     // percentage of the run done before the current page
+    QString m_Genre;              // genre being scanned, as listed ("Search" in search mode)
+    int32_t m_MinBitrate = 0;     // minimum bitrate (kbit/s) that the parsers apply
+    QString m_DownloadDir;        // this genre's folder, ending in a separator
+    QString m_PageText;           // text of the last fetched page, line ends normalised
+    QString m_ExpandedDir;        // the download folder as last expanded, without the genre
+    std::unique_ptr<HttpRequest> m_Http;  // the request of the last fetch or download
+
+    // Entries 1..StationCount are the stations read so far; index 0 is never used. The list
+    // is appended to for the life of the window and never emptied.
+    QVector<StationEntry> Stations = QVector<StationEntry>(1);
+    int32_t StationCount = 0;
+};

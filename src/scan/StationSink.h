@@ -1,0 +1,11 @@
+// StationSink: what the page parsers hand each accepted station to.
+#pragma once
+
+#include <cstdint>
+
+class StationSink {
+public:
+    virtual ~StationSink() = default;
+    // Saves the station at this index of Stations.
+    virtual void SaveStation(int32_t index) = 0;
+};
