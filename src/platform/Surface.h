@@ -1,0 +1,92 @@
+// Surface: a retained 32-bit drawing surface with the pixel rules of the desktop's classic 2-D
+// drawing calls (outlines, fills, rounded rectangles, gradients, single pixels, 24-bit rows),
+// text through QPainter, and the rounded-rectangle window shape as a QRegion.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QRegion>
+#include <QString>
+#include <cstdint>
+
+// A colour number laid out 0x00BBGGRR: red in the low byte, then green, then blue.
+using Colour = uint32_t;
+constexpr Colour InvalidColour = 0xFFFFFFFFu;  // what reading outside the surface yields
+
+constexpr Colour RGBColour(int red, int green, int blue) {
+    return static_cast<Colour>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
+}
+
+// One vertex of a gradient rectangle: a position and 16-bit colour channels (0xFF00 is full).
+struct GradientVertex {
+    int x = 0;
+    int y = 0;
+    uint16_t red = 0;
+    uint16_t green = 0;
+    uint16_t blue = 0;
+    uint16_t alpha = 0;
+};
+
+enum class GradientMode { Horizontal = 0, Vertical = 1 };
+
+class Surface {
+public:
+    Surface() = default;
+    Surface(int width, int height);
+
+    // Resizing keeps nothing: the new surface is cleared to the back colour.
+    void resize(int width, int height);
+    int width() const;
+    int height() const;
+    // The pixels, for showing the surface in a widget and for tests.
+    const QImage& image() const { return m_image; }
+
+    // Drawing state.
+    void setBackColour(Colour colour) { m_backColour = colour; }
+    Colour backColour() const { return m_backColour; }
+    void setForeColour(Colour colour) { m_foreColour = colour; }  // outlines and text
+    Colour foreColour() const { return m_foreColour; }
+    void setFillColour(Colour colour) { m_fillColour = colour; }
+    Colour fillColour() const { return m_fillColour; }
+    void setFillStyle(int style) { m_fillStyle = style; }  // 0 solid, 1 hollow (outline only)
+    int fillStyle() const { return m_fillStyle; }
+    void setFont(const QFont& font) { m_font = font; }
+    QFont font() const { return m_font; }
+
+    // Fills the whole surface with the back colour.
+    void clear();
+
+    // Outline in the fore colour, inside in the fill colour unless the fill style is hollow;
+    // the shape covers columns left..right-1 and rows top..bottom-1.
+    void Rectangle(int left, int top, int right, int bottom);
+    void RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
+    // A two-vertex gradient rectangle, blending between the vertices' colours.
+    void GradientFill(const GradientVertex& upperLeft, const GradientVertex& lowerRight,
+                      GradientMode mode);
+    // InvalidColour outside the surface.
+    Colour GetPixel(int x, int y) const;
+    // Ignored outside the surface.
+    void SetPixelV(int x, int y, Colour colour);
+    // Copies one 24-bit row (B, G, R bytes per pixel) of width pixels to (x, y), clipped.
+    void SetDIBitsRow(int x, int y, int width, const uint8_t* bgrRow);
+
+    // Text in the fore colour and the surface font, at the current position, background left.
+    void setCurrentPosition(int x, int y);
+    void Print(const QString& text);
+    int TextWidth(const QString& text) const;
+    int TextHeight(const QString& text) const;
+
+    // The region of a rounded-rectangle window shape (columns left..right-2, rows top..bottom-2).
+    static QRegion RoundRectRegion(int left, int top, int right, int bottom, int ellipseWidth,
+                                   int ellipseHeight);
+
+private:
+    QImage m_image;
+    Colour m_backColour = 0;
+    Colour m_foreColour = 0;
+    Colour m_fillColour = 0;
+    int m_fillStyle = 0;
+    QFont m_font;
+    int m_currentX = 0;
+    int m_currentY = 0;
+};
