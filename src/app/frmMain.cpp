@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "Artwork.h"
+#include "FolderButtons.h"
 #include "GFXFrameX.h"
 #include "PendingEvents.h"
 #include "ProgressBar.h"
@@ -243,8 +244,12 @@ void frmMain::Form_Load() {
 void frmMain::cmdRun_Click() { m_driver.cmdRun_Click(); }
 void frmMain::cmdGO_Click() { m_fetcher.cmdGO_Click(); }
 void frmMain::cmdScan_Click() { m_parser.ParseClassicPage(25); }
-void frmMain::cmdBrowse_Click() {}
-void frmMain::cmdExplore_Click() {}
+void frmMain::cmdBrowse_Click() {
+    if (const auto chosen = BrowseDownloadFolder(this, txtDL->text())) txtDL->setText(*chosen);
+}
+
+void frmMain::cmdExplore_Click() { ExploreDownloadFolder(txtDL->text()); }
+
 void frmMain::cmdAbout_Click() {}
 
 void frmMain::closeEvent(QCloseEvent* event) {
