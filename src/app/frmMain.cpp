@@ -3,9 +3,11 @@
 #include "Artwork.h"
 #include "FolderButtons.h"
 #include "GFXFrameX.h"
+#include "MakerAddresses.h"
 #include "PendingEvents.h"
 #include "ProgressBar.h"
 #include "Twips.h"
+#include "frmAbout.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -22,6 +24,7 @@
 #include <QScreen>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -250,7 +253,13 @@ void frmMain::cmdBrowse_Click() {
 
 void frmMain::cmdExplore_Click() { ExploreDownloadFolder(txtDL->text()); }
 
-void frmMain::cmdAbout_Click() {}
+void frmMain::cmdAbout_Click() {
+    // A new window for each press, released as soon as it is closed.
+    const auto about = std::make_unique<frmAbout>(this);
+    about->setWindowIcon(windowIcon());
+    about->setBuyUrl(MakerProductPage());
+    about->exec();
+}
 
 void frmMain::closeEvent(QCloseEvent* event) {
     if (m_driver.runInProgress()) {
