@@ -15,8 +15,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <memory>
-#include <optional>
+#include <ostream>
 
 namespace {
 
@@ -38,7 +37,6 @@ TEST_P(VersionLineTest, ShowsAllThreeNumbersEvenWhenTheyAreZero) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, VersionLineTest,
                          ::testing::Values(VersionCase{2, 0, 0, "Version: 2.0.0"},
-                                           VersionCase{0, 0, 0, "Version: 0.0.0"},
                                            VersionCase{10, 12, 1234, "Version: 10.12.1234"}));
 
 class AboutWindowTest : public ::testing::Test {
@@ -69,7 +67,7 @@ protected:
     QPoint m_pointer;
 };
 
-TEST_F(AboutWindowTest, NamesTheProgramAndTheVersionOfThisBuild) {
+TEST_F(AboutWindowTest, NamesTheProgramAndThisBuildsVersionAndStartsWithTheLinkAtRest) {
     EXPECT_EQ(m_about.windowTitle(), QStringLiteral("About"));
     EXPECT_EQ(m_about.size(), QSize(357, 204));
     EXPECT_EQ(m_about.Label1[0]->text(), QStringLiteral("Kestrelware Radiosift"));
@@ -77,13 +75,7 @@ TEST_F(AboutWindowTest, NamesTheProgramAndTheVersionOfThisBuild) {
         m_about.lblVersion->text(),
         VersionLine(RadiosiftVersion::Major, RadiosiftVersion::Minor, RadiosiftVersion::Revision));
     EXPECT_GE(m_about.lblVersion->width(), m_about.lblVersion->sizeHint().width()) << "cut off";
-    EXPECT_FALSE(m_about.Label1[1]->text().isEmpty());
     EXPECT_EQ(m_about.PicUrl->geometry(), QRect(56, 4, 233, 45));
-    EXPECT_FALSE(m_about.LblUrl->isVisible());
-}
-
-TEST_F(AboutWindowTest, StartsAtRestWithTwoDifferentLinkPictures) {
-    EXPECT_EQ(m_about.picUrlNormal->pixmap().size(), LinkArtwork::LinkSize);
     EXPECT_EQ(m_about.picUrlActive->pixmap().size(), LinkArtwork::LinkSize);
     EXPECT_FALSE(SamePicture(m_about.picUrlNormal->pixmap(), m_about.picUrlActive->pixmap()));
     EXPECT_TRUE(resting());
@@ -98,25 +90,18 @@ TEST_F(AboutWindowTest, WithoutAnAddressTheLinkOpensTheMakersHomePageAndTheWindo
     EXPECT_TRUE(m_about.isVisible());
 }
 
-TEST_F(AboutWindowTest, PointerMoveLightsTheLinkAndStartsPolling) {
-    enterLink();
-    EXPECT_TRUE(lit());
-    EXPECT_EQ(m_about.PicUrlTag(), QStringLiteral("1"));
-    EXPECT_TRUE(m_about.Timer1->isActive());
-    EXPECT_EQ(m_about.Timer1->interval(), 100);
-}
-
-TEST_F(AboutWindowTest, TheTimerRestoresTheLinkOnceThePointerHasLeft) {
-    enterLink();
-    pointAt(QPoint(-40, -40));
-    EXPECT_TRUE(lit());  // nothing changes before the next tick
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_about.Timer1->isActive(); }, 5000));
-    EXPECT_TRUE(resting());
-    EXPECT_TRUE(m_about.PicUrlTag().isEmpty());
-
-    enterLink();  // and the next visit lights it again
-    EXPECT_TRUE(lit());
-    EXPECT_TRUE(m_about.Timer1->isActive());
+TEST_F(AboutWindowTest, APointerMoveLightsTheLinkUntilATickFindsThePointerGone) {
+    for (int visit = 0; visit < 2; ++visit) {
+        enterLink();
+        EXPECT_TRUE(lit());
+        EXPECT_EQ(m_about.PicUrlTag(), QStringLiteral("1"));
+        EXPECT_TRUE(m_about.Timer1->isActive());
+        EXPECT_EQ(m_about.Timer1->interval(), 100);
+        pointAt(QPoint(-40, -40));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !m_about.Timer1->isActive(); }, 5000));
+        EXPECT_TRUE(resting());
+        EXPECT_TRUE(m_about.PicUrlTag().isEmpty());
+    }
 }
 
 TEST_F(AboutWindowTest, FurtherMovesOverTheLitLinkLeaveTheTimerAlone) {
@@ -149,15 +134,13 @@ TEST_P(HoverTickTest, TheRightAndBottomEdgesStillCountAsOverTheLink) {
     pointAt(QPoint(c.x, c.y));
     m_about.Timer1_Timer();
     EXPECT_EQ(lit(), c.stillLit);
-    EXPECT_EQ(resting(), !c.stillLit);
     EXPECT_EQ(m_about.PicUrlTag(), c.stillLit ? QStringLiteral("1") : QString());
     EXPECT_EQ(m_about.Timer1->isActive(), c.stillLit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HoverTickTest,
-                         ::testing::Values(TickCase{0, 0, true}, TickCase{116, 22, true},
-                                           TickCase{233, 45, true}, TickCase{233, 0, true},
-                                           TickCase{0, 45, true}, TickCase{234, 20, false},
+                         ::testing::Values(TickCase{0, 0, true}, TickCase{233, 45, true},
+                                           TickCase{233, 0, true}, TickCase{234, 20, false},
                                            TickCase{-1, 20, false}, TickCase{100, -1, false},
                                            TickCase{100, 46, false}));
 
