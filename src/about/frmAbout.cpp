@@ -2,6 +2,7 @@
 
 #include "LinkArtwork.h"
 #include "MakerAddresses.h"
+#include "Twips.h"
 #include "Version.h"
 #include "mBrowseFolder.h"
 
@@ -11,27 +12,15 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
-// The window is laid out in twips, 15 to the pixel, like the main window.
-constexpr int TwipsPerPixel = 15;
 const QColor kDarkGrey(0x40, 0x40, 0x40);
 const QColor kPurple(0x80, 0x00, 0x80);
 
-int PixelsFromTwips(int twips) {
-    return static_cast<int>(std::nearbyint(static_cast<double>(twips) / TwipsPerPixel));
-}
-
-int TwipsFromPixels(int pixels) {
-    return static_cast<int>(std::nearbyint(static_cast<double>(pixels) * TwipsPerPixel));
-}
-
 // Places a control by left, top, width and height in twips.
 void Place(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(PixelsFromTwips(left), PixelsFromTwips(top), PixelsFromTwips(width),
-                        PixelsFromTwips(height));
+    widget->setGeometry(TwipsRect(left, top, width, height));
 }
 
 void PaintWhite(QWidget* widget) {
@@ -66,7 +55,7 @@ QString VersionLine(int major, int minor, int revision) {
 frmAbout::frmAbout(QWidget* parent)
     : QDialog(parent), m_pointerSource([] { return QCursor::pos(); }) {
     setWindowTitle(QStringLiteral("About"));
-    setFixedSize(PixelsFromTwips(5355), PixelsFromTwips(3060));
+    setFixedSize(PixelsFromTwipsValue(5355), PixelsFromTwipsValue(3060));
     PaintWhite(this);
 
     Picture1 = new QWidget(this);
