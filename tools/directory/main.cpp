@@ -1,0 +1,87 @@
+// radiosift-directory: runs the local directory on 127.0.0.1 until it is interrupted, for the
+// demo, the benchmarks and tests that want it as a separate process.
+#include "DirectoryServer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+int numberOption(const QCommandLineParser& parser, const QString& name, int lowest) {
+    bool ok = false;
+    const int value = parser.value(name).toInt(&ok);
+    if (!ok || value < lowest) {
+        std::fprintf(stderr, "radiosift-directory: --%s takes a whole number from %d up\n",
+                     qPrintable(name), lowest);
+        std::exit(2);
+    }
+    return value;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("radiosift-directory"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("The local station directory: result pages and playlists from a "
+                       "generated catalogue, on 127.0.0.1."));
+    parser.addHelpOption();
+    parser.addOptions({
+        {QStringLiteral("port"), QStringLiteral("Port to listen on; 0 picks a free one."),
+         QStringLiteral("N"), QStringLiteral("0")},
+        {QStringLiteral("stations-per-genre"), QStringLiteral("Stations in every genre."),
+         QStringLiteral("N"), QStringLiteral("60")},
+        {QStringLiteral("seed"), QStringLiteral("Seed of the generated catalogue."),
+         QStringLiteral("N"), QStringLiteral("1")},
+        {QStringLiteral("line-ends"),
+         QStringLiteral("Line ends of pages and playlists: lf or crlf."), QStringLiteral("lf|crlf"),
+         QStringLiteral("lf")},
+        {QStringLiteral("delay-ms"), QStringLiteral("Wait this long before every answer."),
+         QStringLiteral("N"), QStringLiteral("0")},
+    });
+    parser.process(app);
+
+    CatalogueOptions options;
+    options.stationsPerGenre = numberOption(parser, QStringLiteral("stations-per-genre"), 0);
+    options.seed = static_cast<std::uint32_t>(numberOption(parser, QStringLiteral("seed"), 0));
+    const int port = numberOption(parser, QStringLiteral("port"), 0);
+    const int delay = numberOption(parser, QStringLiteral("delay-ms"), 0);
+    const QString ends = parser.value(QStringLiteral("line-ends")).toLower();
+    if (ends != QLatin1String("lf") && ends != QLatin1String("crlf")) {
+        std::fprintf(stderr, "radiosift-directory: --line-ends takes lf or crlf\n");
+        return 2;
+    }
+
+    // Block the stop signals before the server's threads start, so that they all inherit the
+    // mask and only the sigwait below receives them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    DirectoryServer server(options);
+    server.setLineEnds(ends == QLatin1String("crlf") ? LineEnds::CrLf : LineEnds::Lf);
+    if (delay > 0) {
+        Misbehaviour slow;
+        slow.delayMs = delay;
+        server.setMisbehaviour(QString(), slow);
+    }
+    if (!server.start(port)) {
+        std::fprintf(stderr, "radiosift-directory: cannot listen on 127.0.0.1:%d\n", port);
+        return 1;
+    }
+    std::printf("listening on %s\n", qPrintable(server.hostPort()));
+    std::fflush(stdout);
+
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    server.stop();
+    return 0;
+}
