@@ -87,18 +87,6 @@ TEST(FramePainter, SplitColourReadsTheNumberAsSigned) {
     EXPECT_EQ(reference.Blue, 1);
 }
 
-TEST(FramePainter, NeighbourColourLooksUpRightDownLeft) {
-    Surface surface(3, 3);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x) surface.SetPixelV(x, y, RGBColour(x, y, 9));
-    EXPECT_EQ(NeighbourColour(surface, 1, 1, 0), RGBColour(1, 0, 9));
-    EXPECT_EQ(NeighbourColour(surface, 1, 1, 1), RGBColour(2, 1, 9));
-    EXPECT_EQ(NeighbourColour(surface, 1, 1, 2), RGBColour(1, 2, 9));
-    EXPECT_EQ(NeighbourColour(surface, 1, 1, 3), RGBColour(0, 1, 9));
-    EXPECT_EQ(NeighbourColour(surface, 1, 1, 4), 0u);
-    EXPECT_EQ(NeighbourColour(surface, 0, 0, 0), InvalidColour);
-}
-
 TEST(FramePainter, PixelsFromTwipsRoundsToTheNearestPixelBeyondSixteenBits) {
     EXPECT_EQ(PixelsFromTwips(7335), 489);
     EXPECT_EQ(PixelsFromTwips(2715), 181);

@@ -117,12 +117,4 @@ TEST(PropertyBagJson, AValueThatCannotTakeTheDefaultsTypeReadsAsTheDefault) {
     EXPECT_EQ(bag.ReadProperty("depth", QVariant()).toString(), QStringLiteral("deep"));
 }
 
-TEST(PropertyBagJson, NamesDifferingOnlyInCaseKeepTheFirstWhenMatchedWithoutCase) {
-    const PropertyBag bag = PropertyBag::fromJson(
-        QJsonDocument::fromJson(R"({"Depth": 1, "depth": 2})").object(), Qt::CaseInsensitive);
-    EXPECT_EQ(bag.values().size(), 1);
-    EXPECT_EQ(bag.ReadProperty("DEPTH", 0).toInt(), 1);  // JSON members come sorted
-    EXPECT_EQ(bag.nameCase(), Qt::CaseInsensitive);
-}
-
 }  // namespace

@@ -134,21 +134,6 @@ TEST(SurfacePixels, A24BitRowIsBlueGreenRedAndClipped) {
     EXPECT_EQ(surface.GetPixel(1, 0), kGrey);
 }
 
-TEST(SurfaceState, ResizeKeepsNothingAndClearsToTheBackColour) {
-    Surface surface = Filled(3, 3, kGrey);
-    surface.SetPixelV(1, 1, RGBColour(9, 9, 9));
-    surface.setBackColour(RGBColour(7, 8, 9));
-    surface.resize(5, 2);
-    EXPECT_EQ(surface.width(), 5);
-    EXPECT_EQ(surface.height(), 2);
-    EXPECT_EQ(surface.GetPixel(1, 1), RGBColour(7, 8, 9));
-
-    surface.resize(0, 4);
-    EXPECT_EQ(surface.width(), 0);
-    surface.Rectangle(0, 0, 3, 3);  // drawing on an empty surface is harmless
-    surface.Print(QStringLiteral("x"));
-}
-
 TEST(SurfaceText, PrintsInTheForeColourInsideItsMeasuredBoxWithoutABackground) {
     const Colour paper = RGBColour(0, 0, 255);
     Surface surface = Filled(120, 40, paper);
