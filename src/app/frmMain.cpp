@@ -6,6 +6,7 @@
 #include "MakerAddresses.h"
 #include "PendingEvents.h"
 #include "ProgressBar.h"
+#include "StoredProperties.h"
 #include "Twips.h"
 #include "frmAbout.h"
 
@@ -109,6 +110,7 @@ void frmMain::createBanner() {
 void frmMain::createOptionsFrame() {
     GFXFrameX1 = new GFXFrameX(this);
     Place(GFXFrameX1, TwipsRect(120, 1320, 7335, 2715));
+    GFXFrameX1->ReadProperties(StoredProperties(QStringLiteral("GFXFrameX1")));
     QWidget* frame = GFXFrameX1;
 
     const auto label = [&](int element, const QString& caption, const QRect& geometry) {
