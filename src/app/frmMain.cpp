@@ -4,12 +4,15 @@
 #include "GFXFrameX.h"
 #include "PendingEvents.h"
 #include "ProgressBar.h"
+#include "PropertyBag.h"
 #include "Twips.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QJsonDocument>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -47,6 +50,13 @@ QFont ArialSmall() {
 }
 
 void Place(QWidget* widget, const QRect& geometry) { widget->setGeometry(geometry); }
+
+// The stored properties of one of the window's controls, from the program's resources.
+PropertyBag StoredProperties(const QString& controlName) {
+    QFile file(QStringLiteral(":/stored/%1.json").arg(controlName));
+    if (!file.open(QIODevice::ReadOnly)) return PropertyBag();
+    return PropertyBag::fromJson(QJsonDocument::fromJson(file.readAll()).object());
+}
 
 }  // namespace
 
@@ -190,7 +200,9 @@ void frmMain::createStatusStrip() {
     strip.setColor(QPalette::Window, kWindowColour);
     Picture1->setPalette(strip);
     vp1 = new ProgressBar(Picture1);
+    vp1->setObjectName(QStringLiteral("vp1"));
     Place(vp1, TwipsRect(120, 60, 7335, 255));
+    vp1->ReadProperties(StoredProperties(QStringLiteral("vp1")));
 }
 
 void frmMain::createManualTestingControls() {
