@@ -45,13 +45,15 @@ Colour ColourOf(const QColor& colour) {
     return RGBColour(colour.red(), colour.green(), colour.blue());
 }
 
-// Reads one key and hands a value that converts to the setter; anything else is skipped.
+// Reads one key and hands a value that converts to the setter. The stored value is taken as
+// it is, so one that does not convert is skipped (the property keeps its value) rather than
+// replaced by the default; only a missing key reads as the default.
 template <typename Convert, typename Apply>
 void ReadKey(const PropertyBag& bag, const char* key, const QVariant& defaultValue, Convert convert,
              Apply apply) {
-    if (const auto value = convert(bag.ReadProperty(QLatin1String(key), defaultValue))) {
-        apply(*value);
-    }
+    const QString name = QLatin1String(key);
+    const QVariant stored = bag.contains(name) ? bag.ReadProperty(name, QVariant()) : defaultValue;
+    if (const auto value = convert(stored)) apply(*value);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <QLocale>
 #include <QMetaType>
-#include <QVariantMap>
 #include <cmath>
 #include <limits>
 
@@ -92,44 +91,12 @@ QVariant FromColour(Colour colour) {
 }
 
 QVariant FromFont(const QFont& font) {
-    QVariantMap map;
-    map.insert(QStringLiteral("Name"), font.family());
-    map.insert(QStringLiteral("Size"), font.pointSizeF());
-    map.insert(QStringLiteral("Weight"), static_cast<int>(font.weight()));
-    map.insert(QStringLiteral("Italic"), font.italic());
-    map.insert(QStringLiteral("Underline"), font.underline());
-    map.insert(QStringLiteral("Strikethrough"), font.strikeOut());
-    return map;
+    return QVariant::fromValue(font);
 }
 
 std::optional<QFont> ToFont(const QVariant& value) {
-    if (value.typeId() == QMetaType::QFont) return value.value<QFont>();
-    if (value.typeId() != QMetaType::QVariantMap) return std::nullopt;
-    const QVariantMap map = value.toMap();
-    const QVariant name = map.value(QStringLiteral("Name"));
-    const auto size = ToNumber(map.value(QStringLiteral("Size")));
-    if (!IsText(name) || name.toString().isEmpty() || !size || *size <= 0) return std::nullopt;
-
-    QFont font(name.toString());
-    font.setPointSizeF(*size);
-    const auto flag = [&map](const char* key) {
-        const QVariant stored = map.value(QLatin1String(key));
-        return stored.isValid() ? ToBool(stored) : std::optional<bool>(false);
-    };
-    const QVariant storedWeight = map.value(QStringLiteral("Weight"));
-    const auto weight =
-        storedWeight.isValid() ? ToInt32(storedWeight) : std::optional<int32_t>(400);
-    const auto italic = flag("Italic");
-    const auto underline = flag("Underline");
-    const auto strikethrough = flag("Strikethrough");
-    if (!weight || *weight < 1 || *weight > 1000 || !italic || !underline || !strikethrough) {
-        return std::nullopt;
-    }
-    font.setWeight(static_cast<QFont::Weight>(*weight));
-    font.setItalic(*italic);
-    font.setUnderline(*underline);
-    font.setStrikeOut(*strikethrough);
-    return font;
+    if (value.typeId() != QMetaType::QFont) return std::nullopt;
+    return value.value<QFont>();
 }
 
 }  // namespace StoredValue

@@ -24,8 +24,7 @@ std::optional<QString> ToText(const QVariant& value);
 // A colour as it is stored: its colour number, never negative.
 QVariant FromColour(Colour colour);
 
-// A font as a map of Name, Size (points), Weight (100..900, 400 normal, 700 bold), Italic,
-// Underline and Strikethrough; a map needs Name and Size, the rest default to a plain font.
+// A font is stored as a QFont (the bag gives it its JSON form).
 QVariant FromFont(const QFont& font);
 std::optional<QFont> ToFont(const QVariant& value);
 
