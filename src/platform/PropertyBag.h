@@ -15,6 +15,7 @@ public:
     void WriteProperty(const QString& name, const QVariant& value, const QVariant& defaultValue);
 
     bool contains(const QString& name) const;
+    Qt::CaseSensitivity nameCase() const { return m_nameCase; }
     QVariantMap values() const { return m_values; }
 
     // The program keeps its controls' stored properties as JSON resources.

@@ -1,0 +1,341 @@
+// Surface: our own rasteriser for the classic 2-D drawing calls on a 32-bit QImage. The shapes
+// must cover exactly the pixels the controls' pictures were designed against, so nothing here
+// goes through QPainter except text.
+#include "Surface.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStringList>
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace {
+
+QRgb PixelFromColour(Colour colour) {
+    return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+Colour ColourFromPixel(QRgb pixel) {
+    return RGBColour(qRed(pixel), qGreen(pixel), qBlue(pixel));
+}
+
+struct Point {
+    int x;
+    int y;
+    bool operator==(const Point&) const = default;
+};
+
+// One horizontal band of a region: rows top..bottom-1, columns left..right-1.
+struct Band {
+    int top;
+    int bottom;
+    int left;
+    int right;
+};
+
+void FillBand(QImage& image, Band band, Colour colour) {
+    const int left = std::max(band.left, 0);
+    const int right = std::min(band.right, image.width());
+    const int top = std::max(band.top, 0);
+    const int bottom = std::min(band.bottom, image.height());
+    if (left >= right || top >= bottom) return;
+    const QRgb pixel = PixelFromColour(colour);
+    for (int y = top; y < bottom; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::fill(line + left, line + right, pixel);
+    }
+}
+
+void Plot(QImage& image, int x, int y, QRgb pixel) {
+    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
+    reinterpret_cast<QRgb*>(image.scanLine(y))[x] = pixel;
+}
+
+// A pen segment paints its start pixel and every pixel up to, but not including, its end pixel;
+// a segment of zero length paints nothing.
+void StrokeSegment(QImage& image, Point from, Point to, Colour colour) {
+    if (from == to) return;
+    if (from.y == to.y) {
+        const Band run = from.x < to.x ? Band{from.y, from.y + 1, from.x, to.x}
+                                       : Band{from.y, from.y + 1, to.x + 1, from.x + 1};
+        FillBand(image, run, colour);
+        return;
+    }
+    if (from.x == to.x) {
+        const Band run = from.y < to.y ? Band{from.y, to.y, from.x, from.x + 1}
+                                       : Band{to.y + 1, from.y + 1, from.x, from.x + 1};
+        FillBand(image, run, colour);
+        return;
+    }
+    // Slanted segments only occur one pixel long in the corners of rounded shapes; a plain
+    // Bresenham walk is exact for those.
+    const QRgb pixel = PixelFromColour(colour);
+    const int dx = std::abs(to.x - from.x);
+    const int dy = -std::abs(to.y - from.y);
+    const int sx = from.x < to.x ? 1 : -1;
+    const int sy = from.y < to.y ? 1 : -1;
+    int error = dx + dy;
+    Point at = from;
+    while (!(at == to)) {
+        Plot(image, at.x, at.y, pixel);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            at.x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            at.y += sy;
+        }
+    }
+}
+
+void StrokeClosedPolygon(QImage& image, const std::vector<Point>& points, Colour colour) {
+    for (size_t i = 0; i < points.size(); ++i)
+        StrokeSegment(image, points[i], points[(i + 1) % points.size()], colour);
+}
+
+// The points of one quarter of a w x h ellipse, from the middle of its right side
+// ((w-1, h/2)) round to the middle of its bottom side, by an integer midpoint walk.
+std::vector<Point> QuarterEllipse(int w, int h) {
+    const long long a = w - 1;
+    const long long b = h - 1;
+    const long long a8 = 8 * a * a;
+    const long long b8 = 8 * b * b;
+    long long dx = 4 * b * b * (1 - a);
+    long long dy = 4 * a * a * (1 + b % 2);
+    long long error = dx + dy + a * a * (b % 2);
+    int x = w - 1;
+    int y = h / 2;
+    std::vector<Point> points;
+    while (x >= w / 2) {
+        points.push_back({x, y});
+        const long long twice = 2 * error;
+        const long long dyBefore = dy;
+        if (twice >= dx) {
+            --x;
+            dx += b8;
+            error += dx;
+        }
+        if (twice <= dyBefore) {
+            ++y;
+            dy += a8;
+            error += dy;
+        }
+    }
+    return points;
+}
+
+void Normalise(int& left, int& top, int& right, int& bottom) {
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+}
+
+// The bands of a rounded-rectangle region over columns left..right-2 and rows top..bottom-2,
+// the window-shape rules: corners below 2 pixels give a plain rectangle.
+std::vector<Band> RoundRectBands(int left, int top, int right, int bottom, int ellipseWidth,
+                                 int ellipseHeight) {
+    Normalise(left, top, right, bottom);
+    const int innerRight = right - 1;
+    const int innerBottom = bottom - 1;
+    if (innerRight <= left || innerBottom <= top) return {};
+    const int ew = std::min(innerRight - left, std::abs(ellipseWidth));
+    const int eh = std::min(innerBottom - top, std::abs(ellipseHeight));
+    if (ew < 2 || eh < 2) return {{top, innerBottom, left, innerRight}};
+
+    // Inset of each row of the lower half of the corner box, counted inward from the side;
+    // the first point the walk reaches on a row is the outermost one.
+    const int half = eh / 2;
+    std::vector<int> inset(eh, -1);
+    for (const Point& point : QuarterEllipse(ew, eh))
+        if (point.y < eh && inset[point.y] < 0) inset[point.y] = ew - 1 - point.x;
+    for (int row = half; row < eh; ++row)  // rows a stretched ellipse never reached
+        if (inset[row] < 0) inset[row] = row > half ? inset[row - 1] : 0;
+
+    std::vector<Band> bands;
+    const auto addRow = [&](int y, int rowInset) {
+        if (left + rowInset < innerRight - rowInset)
+            bands.push_back({y, y + 1, left + rowInset, innerRight - rowInset});
+    };
+    for (int i = 0; i < half; ++i) addRow(top + i, inset[eh - 1 - i]);
+    bands.push_back({top + half, innerBottom - eh + half + 1, left, innerRight});
+    for (int row = half + 1; row < eh; ++row) addRow(innerBottom - eh + row, inset[row]);
+    return bands;
+}
+
+}  // namespace
+
+Surface::Surface(int width, int height) {
+    resize(width, height);
+}
+
+void Surface::resize(int width, int height) {
+    if (width <= 0 || height <= 0) {
+        m_image = QImage();
+        return;
+    }
+    m_image = QImage(width, height, QImage::Format_RGB32);
+    clear();
+}
+
+int Surface::width() const {
+    return m_image.width();
+}
+
+int Surface::height() const {
+    return m_image.height();
+}
+
+void Surface::clear() {
+    if (!m_image.isNull()) m_image.fill(PixelFromColour(m_backColour));
+}
+
+void Surface::Rectangle(int left, int top, int right, int bottom) {
+    Normalise(left, top, right, bottom);
+    if (left == right || top == bottom) return;
+    if (m_fillStyle != 1)
+        FillBand(m_image, {top + 1, bottom - 1, left + 1, right - 1}, m_fillColour);
+    StrokeClosedPolygon(
+        m_image, {{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}},
+        m_foreColour);
+}
+
+void Surface::RoundRect(int left, int top, int right, int bottom, int ellipseWidth,
+                        int ellipseHeight) {
+    Normalise(left, top, right, bottom);
+    if (left == right || top == bottom) return;
+    const int ew = std::min(right - left, std::abs(ellipseWidth));
+    const int eh = std::min(bottom - top, std::abs(ellipseHeight));
+    if (ew <= 2 || eh <= 2) {
+        Rectangle(left, top, right, bottom);
+        return;
+    }
+    // The brush fills the matching window-shape region, which reaches exactly to the outline.
+    if (m_fillStyle != 1)
+        for (const Band& band : RoundRectBands(left, top, right + 1, bottom + 1, ew, eh))
+            FillBand(m_image, band, m_fillColour);
+
+    // The outline: the top-right corner, its mirror at the left, then the mirror of both at
+    // the bottom, walked as one closed polygon.
+    std::vector<Point> outline;
+    const auto append = [&](Point point) {
+        if (outline.empty() || !(outline.back() == point)) outline.push_back(point);
+    };
+    for (const Point& point : QuarterEllipse(ew, eh))
+        append({right - ew + point.x, top + eh - 1 - point.y});
+    const size_t corner = outline.size();
+    for (size_t i = corner; i-- > 0;) append({left + right - 1 - outline[i].x, outline[i].y});
+    const size_t upper = outline.size();
+    for (size_t i = upper; i-- > 0;) append({outline[i].x, top + bottom - 1 - outline[i].y});
+    if (outline.size() > 1 && outline.back() == outline.front()) outline.pop_back();
+    StrokeClosedPolygon(m_image, outline, m_foreColour);
+}
+
+void Surface::GradientFill(const GradientVertex& upperLeft, const GradientVertex& lowerRight,
+                           GradientMode mode) {
+    if (m_image.isNull()) return;
+    const bool horizontal = mode == GradientMode::Horizontal;
+    const auto along = [horizontal](const GradientVertex& v) { return horizontal ? v.x : v.y; };
+    const auto across = [horizontal](const GradientVertex& v) { return horizontal ? v.y : v.x; };
+    const GradientVertex* first = &upperLeft;
+    const GradientVertex* last = &lowerRight;
+    if (along(*last) < along(*first)) std::swap(first, last);
+
+    const long long start = along(*first);
+    const long long length = static_cast<long long>(along(*last)) - start;
+    const int acrossFrom = std::min(across(*first), across(*last));
+    const int acrossTo = std::max(across(*first), across(*last));
+    if (length == 0 || acrossFrom == acrossTo) return;
+
+    const int limitAlong = horizontal ? m_image.width() : m_image.height();
+    const int limitAcross = horizontal ? m_image.height() : m_image.width();
+    const long long fromPos = std::max<long long>(start, 0);
+    const long long toPos = std::min<long long>(along(*last), limitAlong);
+    const int fromAcross = std::max(acrossFrom, 0);
+    const int toAcross = std::min(acrossTo, limitAcross);
+    const auto channel = [&](uint16_t c0, uint16_t c1, long long pos) {
+        return static_cast<int>((c0 * (length - pos) + c1 * pos) / length / 256);
+    };
+    for (long long p = fromPos; p < toPos; ++p) {
+        const long long pos = p - start;
+        const QRgb pixel =
+            qRgb(channel(first->red, last->red, pos), channel(first->green, last->green, pos),
+                 channel(first->blue, last->blue, pos));
+        for (int q = fromAcross; q < toAcross; ++q) {
+            const int x = horizontal ? static_cast<int>(p) : q;
+            const int y = horizontal ? q : static_cast<int>(p);
+            reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = pixel;
+        }
+    }
+}
+
+Colour Surface::GetPixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height()) return InvalidColour;
+    return ColourFromPixel(reinterpret_cast<const QRgb*>(m_image.constScanLine(y))[x]);
+}
+
+void Surface::SetPixelV(int x, int y, Colour colour) {
+    Plot(m_image, x, y, PixelFromColour(colour));
+}
+
+void Surface::SetDIBitsRow(int x, int y, int width, const uint8_t* bgrRow) {
+    if (y < 0 || y >= m_image.height() || bgrRow == nullptr) return;
+    const int from = std::max(x, 0);
+    const int to = std::min(x + width, m_image.width());
+    QRgb* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+    for (int column = from; column < to; ++column) {
+        const uint8_t* bgr = bgrRow + 3 * (column - x);
+        line[column] = qRgb(bgr[2], bgr[1], bgr[0]);
+    }
+}
+
+void Surface::setCurrentPosition(int x, int y) {
+    m_currentX = x;
+    m_currentY = y;
+}
+
+// Like the desktop's Print: the text's top-left corner sits at the current position, each
+// line break starts a new line at the same x, and afterwards the position is at the start of
+// the next line (x 0).
+void Surface::Print(const QString& text) {
+    const QFontMetrics metrics =
+        m_image.isNull() ? QFontMetrics(m_font) : QFontMetrics(m_font, &m_image);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    if (!m_image.isNull()) {
+        QPainter painter(&m_image);
+        painter.setFont(m_font);
+        painter.setPen(QColor(PixelFromColour(m_foreColour)));
+        int y = m_currentY;
+        for (const QString& line : lines) {
+            painter.drawText(m_currentX, y + metrics.ascent(), line);
+            y += metrics.height();
+        }
+    }
+    m_currentX = 0;
+    m_currentY += metrics.height() * static_cast<int>(lines.size());
+}
+
+int Surface::TextWidth(const QString& text) const {
+    const QFontMetrics metrics =
+        m_image.isNull() ? QFontMetrics(m_font) : QFontMetrics(m_font, &m_image);
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+int Surface::TextHeight(const QString& text) const {
+    const QFontMetrics metrics =
+        m_image.isNull() ? QFontMetrics(m_font) : QFontMetrics(m_font, &m_image);
+    return metrics.height() * static_cast<int>(text.count(QLatin1Char('\n')) + 1);
+}
+
+QRegion Surface::RoundRectRegion(int left, int top, int right, int bottom, int ellipseWidth,
+                                 int ellipseHeight) {
+    QRegion region;
+    for (const Band& band : RoundRectBands(left, top, right, bottom, ellipseWidth, ellipseHeight))
+        region += QRect(band.left, band.top, band.right - band.left, band.bottom - band.top);
+    return region;
+}
