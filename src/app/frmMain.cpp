@@ -196,7 +196,9 @@ void frmMain::createStatusStrip() {
     strip.setColor(QPalette::Window, kWindowColour);
     Picture1->setPalette(strip);
     vp1 = new ProgressBar(Picture1);
+    vp1->setObjectName(QStringLiteral("vp1"));
     Place(vp1, TwipsRect(120, 60, 7335, 255));
+    vp1->ReadProperties(StoredProperties(QStringLiteral("vp1")));
 }
 
 void frmMain::createManualTestingControls() {
