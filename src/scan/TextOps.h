@@ -48,6 +48,6 @@ QStringView Cut(QStringView text, qsizetype start);
 // Text without its leading and trailing blanks (spaces only; tabs and line breaks stay).
 QStringView Trim(QStringView text);
 
-// The number a text starts with, after any blanks: an optional sign, digits, an optional fraction and exponent.
-// 0 for an empty text or one that does not start with a number.
+// The number a text starts with, after any blanks: an optional sign, digits, an optional fraction
+// and exponent. 0 for an empty text or one that does not start with a number.
 double LeadingNumber(QStringView text);

@@ -47,17 +47,16 @@ TEST_P(FindTest, CountsFromOneAndGivesZeroWhenAbsent) {
     EXPECT_EQ(Find(QString(c.text), QString(c.what), c.start, c.cs), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Positions, FindTest,
-    testing::Values(FindCase{"abcabc", "a", 1, Qt::CaseSensitive, 1},
-                    FindCase{"abcabc", "b", 3, Qt::CaseSensitive, 5},
-                    FindCase{"abc", "c", 3, Qt::CaseSensitive, 3},
-                    FindCase{"abc", "x", 1, Qt::CaseSensitive, 0},
-                    FindCase{"abc", "a", 4, Qt::CaseSensitive, 0},
-                    FindCase{"abc", "a", 99, Qt::CaseSensitive, 0},
-                    FindCase{"", "a", 1, Qt::CaseSensitive, 0},
-                    FindCase{"x>mP3</", "MP3</", 1, Qt::CaseInsensitive, 3},
-                    FindCase{"x>mP3</", "MP3</", 1, Qt::CaseSensitive, 0}));
+INSTANTIATE_TEST_SUITE_P(Positions, FindTest,
+                         testing::Values(FindCase{"abcabc", "a", 1, Qt::CaseSensitive, 1},
+                                         FindCase{"abcabc", "b", 3, Qt::CaseSensitive, 5},
+                                         FindCase{"abc", "c", 3, Qt::CaseSensitive, 3},
+                                         FindCase{"abc", "x", 1, Qt::CaseSensitive, 0},
+                                         FindCase{"abc", "a", 4, Qt::CaseSensitive, 0},
+                                         FindCase{"abc", "a", 99, Qt::CaseSensitive, 0},
+                                         FindCase{"", "a", 1, Qt::CaseSensitive, 0},
+                                         FindCase{"x>mP3</", "MP3</", 1, Qt::CaseInsensitive, 3},
+                                         FindCase{"x>mP3</", "MP3</", 1, Qt::CaseSensitive, 0}));
 
 TEST(FindFaultTest, AStartAtZeroOrBelowIsAFault) {
     EXPECT_THROW(Find(u"abc", u"a", 0), PageFault);
@@ -88,9 +87,9 @@ TEST(TrimTest, RemovesBlanksOnly) {
 
 TEST(LeadingNumberTest, ReadsTheNumberATextStartsWith) {
     const std::pair<const char*, double> cases[] = {
-        {"", 0},       {"128", 128},   {"128kbps", 128}, {" 64", 64}, {"abc", 0},  {"-5", -5},
-        {"12.5", 12.5}, {".5", 0.5},   {"1e3x", 1000},   {"1e", 1},  {"+", 0},    {".", 0},
-        {"6 4", 6}};
+        {"", 0},    {"128", 128},   {"128kbps", 128}, {" 64", 64},    {"abc", 0},
+        {"-5", -5}, {"12.5", 12.5}, {".5", 0.5},      {"1e3x", 1000}, {"1e", 1},
+        {"+", 0},   {".", 0},       {"6 4", 6}};
     for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(QString(text)), value) << text;
 }
 
