@@ -48,6 +48,9 @@ void PageParser::walkEntries(EntryCutter& cutter, int32_t maxStations) {
 
     QVector<StationEntry>& stations = m_state.Stations;
     stations.resize(m_state.StationCount + n + 1);
+    // A page with a flood of entry markers asked for a long list; the next page gives the room
+    // back instead of keeping it for the life of the window.
+    if (stations.capacity() > 2 * stations.size() + 1024) stations.squeeze();
 
     // Each entry moves the bar by its share of the run: a page is worth 100 / (genres x pages).
     const double share = static_cast<double>(m_state.m_GenreCount) * static_cast<double>(n) *

@@ -44,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
     Entries, CurrentFieldsTest,
     testing::Values(
         CurrentCase{"every key after id= is kept", CurrentLinks("a.pls?id=77&b=1", "  Radio One"),
-                    kBitrate, Fields("Radio One", "128", "a.pls?id=77&b=1", "77&b=1")},
+                    "\"><span>Bitrate:</SPAN> <span class=\"FontYellowColor\">128</span>",
+                    Fields("Radio One", "128", "a.pls?id=77&b=1", "77&b=1")},
         CurrentCase{"the character after > is dropped", CurrentLinks("x?id=1", "Radio One"),
                     "\">Bitrate: 64 </b>", Fields("adio One", "64", "x?id=1", "1")},
         CurrentCase{"tabs and line breaks go after trimming", CurrentLinks("x?id=1", " \t A\r\nB "),

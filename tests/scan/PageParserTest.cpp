@@ -145,6 +145,15 @@ TEST_P(EveryLayoutTest, APageReadFromWithinTheEventsLeavesThePageInHandIntact) {
     EXPECT_EQ(sink.saved, QList<int32_t>({1, 2, 3, 4}));
 }
 
+TEST_P(EveryLayoutTest, ALargePageIsReadInFull) {
+    setPage(std::vector<TestStation>(20000));
+    parse(1 << 30);
+    EXPECT_EQ(state.StationCount, 20000);
+    EXPECT_EQ(sink.saved.size(), 20000);
+    EXPECT_EQ(sink.saved.back(), 20000);
+    EXPECT_EQ(host.barValues.back(), 100);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Layouts, EveryLayoutTest,
     testing::Values(Layout{"Current", &CurrentEntry, &PageParser::ParseCurrentPage},
