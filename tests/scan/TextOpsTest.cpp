@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <tuple>
 
 namespace {
 
@@ -32,33 +33,19 @@ TEST(SplitTest, AMissingPieceIsAFault) {
     EXPECT_THROW(pieces.at(-1), PageFault);
 }
 
-struct FindCase {
-    const char* text;
-    const char* what;
-    qsizetype start;
-    Qt::CaseSensitivity cs;
-    qsizetype expected;
-};
-
-class FindTest : public testing::TestWithParam<FindCase> {};
-
-TEST_P(FindTest, CountsFromOneAndGivesZeroWhenAbsent) {
-    const FindCase& c = GetParam();
-    EXPECT_EQ(Find(QString(c.text), QString(c.what), c.start, c.cs), c.expected);
+TEST(FindTest, CountsFromOneAndGivesZeroWhenAbsent) {
+    constexpr auto cs = Qt::CaseSensitive;
+    const std::tuple<const char*, const char*, qsizetype, Qt::CaseSensitivity, qsizetype> cases[] =
+        {{"abcabc", "a", 1, cs, 1},     {"abcabc", "b", 3, cs, 5},
+         {"abc", "c", 3, cs, 3},        {"abc", "x", 1, cs, 0},
+         {"abc", "a", 4, cs, 0},        {"abc", "a", 99, cs, 0},
+         {"", "a", 1, cs, 0},           {"x>mP3</", "MP3</", 1, Qt::CaseInsensitive, 3},
+         {"x>mP3</", "MP3</", 1, cs, 0}};
+    for (const auto& [text, what, start, sensitivity, expected] : cases)
+        EXPECT_EQ(Find(QString(text), QString(what), start, sensitivity), expected) << text << what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Positions, FindTest,
-                         testing::Values(FindCase{"abcabc", "a", 1, Qt::CaseSensitive, 1},
-                                         FindCase{"abcabc", "b", 3, Qt::CaseSensitive, 5},
-                                         FindCase{"abc", "c", 3, Qt::CaseSensitive, 3},
-                                         FindCase{"abc", "x", 1, Qt::CaseSensitive, 0},
-                                         FindCase{"abc", "a", 4, Qt::CaseSensitive, 0},
-                                         FindCase{"abc", "a", 99, Qt::CaseSensitive, 0},
-                                         FindCase{"", "a", 1, Qt::CaseSensitive, 0},
-                                         FindCase{"x>mP3</", "MP3</", 1, Qt::CaseInsensitive, 3},
-                                         FindCase{"x>mP3</", "MP3</", 1, Qt::CaseSensitive, 0}));
-
-TEST(FindFaultTest, AStartAtZeroOrBelowIsAFault) {
+TEST(FindTest, AStartAtZeroOrBelowIsAFault) {
     EXPECT_THROW(Find(u"abc", u"a", 0), PageFault);
     EXPECT_THROW(Find(u"abc", u"a", -3), PageFault);
     EXPECT_THROW(Find(u"", u"a", 0), PageFault);
