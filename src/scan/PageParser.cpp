@@ -9,7 +9,6 @@
 #include "StationSink.h"
 #include "TextOps.h"
 
-#include <cmath>
 #include <exception>
 
 namespace {

@@ -1,3 +1,4 @@
+// Split, Find, Cut and Trim with positions from 1, and the faults that end a page.
 #include "TextOps.h"
 
 #include <algorithm>
