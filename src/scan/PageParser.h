@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+class EntryCutter;
 class ScanHost;
 class StationSink;
 struct ScanState;
@@ -19,6 +20,11 @@ public:
     void ParseClassicPage(int32_t maxStations);
 
 private:
+    // Reads every entry of the page in m_PageText with the layout's cutter; a PageFault (or any
+    // other fault) ends the page, keeping what was appended and saved.
+    void walkPage(EntryCutter& cutter, int32_t maxStations);
+    void walkEntries(EntryCutter& cutter, int32_t maxStations);
+
     ScanHost& m_host;
     ScanState& m_state;
     StationSink& m_sink;
