@@ -1,10 +1,13 @@
 #include "frmMain.h"
 
 #include "Artwork.h"
+#include "FolderButtons.h"
 #include "GFXFrameX.h"
+#include "MakerAddresses.h"
 #include "PendingEvents.h"
 #include "ProgressBar.h"
 #include "Twips.h"
+#include "frmAbout.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -21,6 +24,7 @@
 #include <QScreen>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -243,9 +247,19 @@ void frmMain::Form_Load() {
 void frmMain::cmdRun_Click() { m_driver.cmdRun_Click(); }
 void frmMain::cmdGO_Click() { m_fetcher.cmdGO_Click(); }
 void frmMain::cmdScan_Click() { m_parser.ParseClassicPage(25); }
-void frmMain::cmdBrowse_Click() {}
-void frmMain::cmdExplore_Click() {}
-void frmMain::cmdAbout_Click() {}
+void frmMain::cmdBrowse_Click() {
+    if (const auto chosen = BrowseDownloadFolder(this, txtDL->text())) txtDL->setText(*chosen);
+}
+
+void frmMain::cmdExplore_Click() { ExploreDownloadFolder(txtDL->text()); }
+
+void frmMain::cmdAbout_Click() {
+    // A new window for each press, released as soon as it is closed.
+    const auto about = std::make_unique<frmAbout>(this);
+    about->setWindowIcon(windowIcon());
+    about->setBuyUrl(MakerProductPage());
+    about->exec();
+}
 
 void frmMain::closeEvent(QCloseEvent* event) {
     if (m_driver.runInProgress()) {

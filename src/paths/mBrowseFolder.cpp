@@ -1,0 +1,95 @@
+#include "mBrowseFolder.h"
+
+#include "ModSpFolder.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <utility>
+
+namespace {
+
+// The desktop's own shell: Qt's folder dialog and the desktop's URL handlers.
+class DesktopShell final : public Shell {
+public:
+    QString PickFolder(QWidget* owner, const QString& prompt, const QString& startFolder,
+                       const std::function<void(const QString&)>& selectionChanged) override {
+        QFileDialog dialog(owner, prompt, startFolder);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+        // Connected only now that the dialog stands at its start folder, so that only the
+        // user's own moves count as selections.
+        QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, selectionChanged);
+        QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog, [&](const QString& path) {
+            if (QFileInfo(path).isDir()) selectionChanged(path);
+        });
+        if (dialog.exec() != QDialog::Accepted) return {};
+        const QStringList chosen = dialog.selectedFiles();
+        return chosen.isEmpty() ? QString() : chosen.first();
+    }
+
+    void OpenUrl(const QUrl& url) override { QDesktopServices::openUrl(url); }
+};
+
+DesktopShell& DesktopShellInstance() {
+    static DesktopShell shell;
+    return shell;
+}
+
+Shell* g_installedShell = nullptr;
+QString g_browseStartPath;
+
+// A folder as the user sees it: native separators, no trailing separator except at the root.
+QString PlainFolder(const QString& path) {
+    return QDir::toNativeSeparators(QDir::cleanPath(QDir::fromNativeSeparators(path)));
+}
+
+}  // namespace
+
+Shell& CurrentShell() {
+    return g_installedShell ? *g_installedShell : static_cast<Shell&>(DesktopShellInstance());
+}
+
+Shell* InstallShell(Shell* shell) {
+    return std::exchange(g_installedShell, shell);
+}
+
+QString BrowseStartPath() {
+    return g_browseStartPath;
+}
+void setBrowseStartPath(const QString& path) {
+    g_browseStartPath = path;
+}
+
+QString BrowseForFolder(QWidget* owner, const QString& prompt, const QString& startPath) {
+    // A one-character start path (the bare root an empty download path resolves to) says too
+    // little to start at; a folder remembered from an earlier picker, the root included, wins.
+    if (startPath.size() > 1) {
+        g_browseStartPath = startPath;
+    } else if (g_browseStartPath.isEmpty()) {
+        g_browseStartPath = ProgramFolder();
+    }
+    const QString chosen = CurrentShell().PickFolder(
+        owner, prompt, g_browseStartPath,
+        [](const QString& selected) { g_browseStartPath = PlainFolder(selected); });
+    if (chosen.isEmpty()) return {};
+    g_browseStartPath = PlainFolder(chosen);
+    return g_browseStartPath;
+}
+
+bool FolderExists(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+QUrl ShellTarget(const QString& document) {
+    // A web address names its scheme; a path on this machine (even one holding '#' or '%')
+    // must not be read as one.
+    const QUrl url(document, QUrl::StrictMode);
+    if (url.isValid() && url.scheme().size() > 1) return url;
+    return QUrl::fromLocalFile(document);
+}
+
+void ShellOpen(const QString& document) {
+    CurrentShell().OpenUrl(ShellTarget(document));
+}

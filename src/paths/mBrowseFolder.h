@@ -1,0 +1,50 @@
+// The folder picker and the desktop's "open", with the seam through which tests answer both.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <functional>
+
+class QWidget;
+
+// What the program asks of the desktop shell. The desktop's own shell is in use unless another
+// one is installed (tests install one that answers the picker and records what would open).
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    // Shows a modal picker for folders only, titled prompt and opened at startFolder. While it
+    // is open, selectionChanged hears of every folder the user selects. Returns the folder
+    // chosen, or empty text when the user cancels.
+    virtual QString PickFolder(QWidget* owner, const QString& prompt, const QString& startFolder,
+                               const std::function<void(const QString&)>& selectionChanged) = 0;
+    // Hands an address to the desktop: a folder opens in the file manager, a web page in the
+    // browser. Whether the desktop managed it is not reported.
+    virtual void OpenUrl(const QUrl& url) = 0;
+};
+
+// The shell in use.
+Shell& CurrentShell();
+// Puts shell in use for every later picker and open; nullptr puts the desktop's own back.
+// Returns the shell installed before (nullptr for the desktop's own).
+Shell* InstallShell(Shell* shell);
+
+// Lets the user pick a folder, starting at startPath when it is longer than one character, else
+// at the folder last selected in a picker since the program started (the program's folder
+// before the first). Returns the folder in native form without a trailing separator (except at
+// the root), or empty text when the user cancels.
+QString BrowseForFolder(QWidget* owner, const QString& prompt, const QString& startPath);
+
+// The folder the next picker opens at when its caller gives none; empty before the first picker.
+QString BrowseStartPath();
+void setBrowseStartPath(const QString& path);
+
+// True when path names an existing folder; false for a file, a missing path or one that cannot
+// be examined.
+bool FolderExists(const QString& path);
+
+// Asks the desktop to open document: a web address in the browser, anything else as a local
+// file or folder.
+void ShellOpen(const QString& document);
+// The address ShellOpen hands to the desktop for document.
+QUrl ShellTarget(const QString& document);
