@@ -47,5 +47,6 @@ private:
 
 // How an answer shows in test names.
 inline void PrintTo(const PlaylistServer::Answer& answer, std::ostream* os) {
-    *os << "status " << answer.status << (answer.drop ? " dropped" : "");
+    *os << "status " << answer.status << " " << answer.body.size() << " bytes"
+        << (answer.drop ? " dropped" : "");
 }
