@@ -11,6 +11,10 @@ class StationSaver : public StationSink {
 public:
     StationSaver(ScanHost& host, ScanState& state) : m_host(host), m_state(state) {}
 
+    // Saves Stations[index]. Sets its FileName before the download; reports nothing: a
+    // station that cannot be fetched or written is dropped, and only a saved one updates the
+    // timing line. A download without a 2xx answer, or a name whose path steps would leave the
+    // genre folder, writes nothing.
     void SaveStation(int32_t index) override;
 
 private:

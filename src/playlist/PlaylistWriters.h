@@ -1,0 +1,18 @@
+// The playlist writers: a PLS text as the directory sent it, or a one-entry ASX or M3U file
+// around the stream address picked from it. Files are Windows-1252 text with CR LF line ends.
+#pragma once
+
+#include <QString>
+
+// Writes text followed by CR LF, in Windows-1252 with "?" for characters it lacks, to path.
+// The file is written beside its final place and then renamed over it, so a write that fails
+// leaves any earlier file as it was. Returns false when the file could not be written.
+bool WriteTextFile(const QString& path, const QString& text);
+
+// An ASX file of six lines with title and the address that PickStreamAddress picks out of
+// playlistText. Nothing is escaped. Returns false when the file could not be written.
+bool WriteAsxPlaylist(const QString& path, const QString& playlistText, const QString& title);
+
+// An M3U file of three lines ("#EXTM3U", "#EXTINF:-1," and title, the address), the address
+// picked as for ASX. Returns false when the file could not be written.
+bool WriteM3uPlaylist(const QString& path, const QString& playlistText, const QString& title);
