@@ -225,6 +225,10 @@ struct DirectoryServer::Impl {
         } else {
             reply = errorReply(404);
         }
+        if (misbehaviour.body) {
+            reply.body = *misbehaviour.body;
+            reply.more = nullptr;
+        }
         send(response, std::move(reply), misbehaviour, ends);
     }
 

@@ -42,6 +42,9 @@ struct Misbehaviour {
     bool endlessBody = false;
     // Line ends of pages and playlists (none: the server's own).
     std::optional<LineEnds> lineEnds;
+    // Answer with these bytes as the body instead of the page, playlist or error page (the
+    // status and the type stay; line ends are changed as for any body).
+    std::optional<QByteArray> body;
 
     // Page entries 'every', 2 x 'every', ... (counted from 1 within the page) are the ones the
     // entry switches below change; 1 changes every entry.
