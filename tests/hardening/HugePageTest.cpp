@@ -1,0 +1,54 @@
+// A first page that lists 100 000 entries instead of the 25 asked for, through the real
+// (shown) window: the run reads what it needs of it and goes on to the next page.
+#include "DiskAndMemory.h"
+#include "HardenedRun.h"
+#include "Misbehaviour.h"
+
+#include <gtest/gtest.h>
+
+#include <QSet>
+
+namespace {
+
+struct HugePageCase {
+    const char* name;
+    // Every entry is one the page walk passes over, so it reads the page to its end.
+    bool everyEntrySkipped;
+};
+
+void PrintTo(const HugePageCase& value, std::ostream* out) { *out << value.name; }
+
+class HugePage : public HardenedRun, public ::testing::WithParamInterface<HugePageCase> {};
+
+TEST_P(HugePage, RunGoesOnToTheNextPage) {
+    HttpRequest::Limits limits = shortLimits();
+    limits.maxBodyBytes = qint64(128) << 20;  // the page is about 42 MB
+    HttpRequest::setLimits(limits);
+    Misbehaviour huge;
+    huge.entryCount = 5000;
+    if (GetParam().everyEntrySkipped) huge.malformation = Malformation::SkippedEntry;
+    server().setMisbehaviour(firstPageTarget(), huge);
+    writeEarlierFiles(bothRockPages());
+
+    runToTheEnd(options(), false);
+
+    EXPECT_EQ(filesOutsideTheGenreFolder(), QStringList());
+    // The huge page goes through the Rock stations in their order, so its first 25 entries
+    // are the first page's stations.
+    QSet<int> secondPage;
+    for (const CatalogueStation& station : rockPage(2)) secondPage.insert(station.id);
+    for (const CatalogueStation& station : bothRockPages()) {
+        const bool saved = !GetParam().everyEntrySkipped || secondPage.contains(station.id);
+        const QString file = QString::number(station.id) + QStringLiteral(".pls");
+        EXPECT_EQ(FileBytes(genreFolder() + file),
+                  saved ? PlsFileBytes(catalogue().playlistText(station.id)) : earlierPlaylist())
+            << file.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, HugePage,
+                         ::testing::Values(HugePageCase{"EveryEntryAStation", false},
+                                           HugePageCase{"EveryEntrySkipped", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
