@@ -55,10 +55,9 @@ void HardenedRun::writeEarlierFiles(const QList<CatalogueStation>& stations) con
     }
 }
 
-void HardenedRun::runToTheEnd(const RunOptions& options, bool showWindow) {
+void HardenedRun::runToTheEnd(const RunOptions& options) {
     frmMain window;
     ASSERT_TRUE(ApplyRunOptions(window, options));
-    if (showWindow) window.show();
     MainWindowDriver::Run(window);
     EXPECT_EQ(window.vp1->Text(), QStringLiteral("Done"));
     EXPECT_EQ(window.txtProg->text(), QStringLiteral("Done"));

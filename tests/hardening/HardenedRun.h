@@ -39,7 +39,7 @@ protected:
     static QByteArray earlierPlaylist() { return QByteArrayLiteral("[playlist]\r\nearlier\r\n"); }
 
     // Runs through the window with these options; the run must end completed.
-    void runToTheEnd(const RunOptions& options, bool showWindow = false);
+    void runToTheEnd(const RunOptions& options);
     // Files of the tree that lie anywhere but directly in the genre folder.
     QStringList filesOutsideTheGenreFolder() const;
 

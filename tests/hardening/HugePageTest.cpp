@@ -1,5 +1,7 @@
-// A first page that lists 100 000 entries instead of the 25 asked for, through the real
-// (shown) window: the run reads what it needs of it and goes on to the next page.
+// A first page that lists 5 000 entries instead of the 25 asked for (about 2 MB), through the
+// real window: the run reads what it needs of it and goes on to the next page. A page of
+// 100 000 entries (42 MB) goes the same way but takes seconds of processor time and close to
+// a gigabyte, most of it for laying out the page's one line in the hidden source box.
 #include "DiskAndMemory.h"
 #include "HardenedRun.h"
 #include "Misbehaviour.h"
@@ -21,16 +23,13 @@ void PrintTo(const HugePageCase& value, std::ostream* out) { *out << value.name;
 class HugePage : public HardenedRun, public ::testing::WithParamInterface<HugePageCase> {};
 
 TEST_P(HugePage, RunGoesOnToTheNextPage) {
-    HttpRequest::Limits limits = shortLimits();
-    limits.maxBodyBytes = qint64(128) << 20;  // the page is about 42 MB
-    HttpRequest::setLimits(limits);
     Misbehaviour huge;
     huge.entryCount = 5000;
     if (GetParam().everyEntrySkipped) huge.malformation = Malformation::SkippedEntry;
     server().setMisbehaviour(firstPageTarget(), huge);
     writeEarlierFiles(bothRockPages());
 
-    runToTheEnd(options(), false);
+    runToTheEnd(options());
 
     EXPECT_EQ(filesOutsideTheGenreFolder(), QStringList());
     // The huge page goes through the Rock stations in their order, so its first 25 entries
