@@ -49,6 +49,12 @@ Misbehaviour Slow() {
     m.delayMs = 8000;  // far past the test's one-second stall time-out
     return m;
 }
+// Ten bytes a second: never stalled, but a 300-byte playlist would take half a minute.
+Misbehaviour Dribbled() {
+    Misbehaviour m;
+    m.dribbleMs = 100;
+    return m;
+}
 Misbehaviour Status(int status) {
     Misbehaviour m;
     m.status = status;
@@ -179,6 +185,7 @@ const Injection kInjections[] = {
     {"EndlessFirstPage", Target::FirstPage, Endless(), Outcome::EarlierFileKept},
     {"FirstPageIsGarbage", Target::FirstPage, Body(Garbage()), Outcome::EarlierFileKept},
     {"SlowPlaylist", Target::OnePlaylist, Slow(), Outcome::EarlierFileKept},
+    {"DribbledPlaylist", Target::OnePlaylist, Dribbled(), Outcome::EarlierFileKept},
     {"PlaylistAnswers404", Target::OnePlaylist, Status(404), Outcome::EarlierFileKept},
     {"PlaylistAnswers500WithThePlaylist", Target::OnePlaylist, Status(500),
      Outcome::EarlierFileKept, true},

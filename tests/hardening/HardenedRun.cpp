@@ -24,6 +24,7 @@ HttpRequest::Limits HardenedRun::shortLimits() {
     HttpRequest::Limits limits;
     limits.connectTimeout = std::chrono::milliseconds(2000);
     limits.stallTimeout = std::chrono::seconds(1);
+    limits.totalTimeout = std::chrono::milliseconds(5000);
     return limits;
 }
 

@@ -18,7 +18,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The limits every test starts with: a request that gets no byte for a second is given up.
+    // The limits every test starts with: a request that gets no byte for a second, or has not
+    // ended after five, is given up.
     static HttpRequest::Limits shortLimits();
 
     // The whole temporary tree of the test: nothing may be written anywhere in it but the
