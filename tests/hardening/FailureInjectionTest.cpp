@@ -156,9 +156,12 @@ TEST_P(FailureInjection, RunEndsAndOnlyTheStationsHitKeepTheirEarlierFiles) {
 
     runToTheEnd(options());
 
+    // At most a dozen times the cap: the cut-off body, the answers kept whole and, under
+    // AddressSanitizer, the freed memory it holds back. An endless body kept whole would take
+    // more than the 256 MiB the server sends before it gives up.
     const qint64 growth = ProcessMemory::peak() - before;
     RecordProperty("peak_growth_kib", std::to_string(growth / 1024));
-    EXPECT_LT(growth, 6 * kCap);
+    EXPECT_LT(growth, 12 * kCap);
 
     // The run went on to the second page whatever happened to the first.
     EXPECT_TRUE(server().requestLog().contains(

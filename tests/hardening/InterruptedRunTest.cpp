@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kStations = 300;
+constexpr int kStations = 200;
 
 class InterruptedRun : public HardenedRun {
 protected:
@@ -25,7 +25,7 @@ protected:
         return options;
     }
 
-    // A run of all 300 Rock stations: three pages of 100.
+    // A run of all 200 Rock stations: two pages of 100.
     RunOptions longRun() const {
         RunOptions run = options();
         run.number = QString::number(kStations);
@@ -127,9 +127,9 @@ TEST_P(KilledRun, LeavesEveryPlaylistWholeAndNoneLost) {
     RecordProperty("temporaries_left", static_cast<int>(leftovers(stations).size()));
 }
 
-// Killed on the first page, the second and the last, always a good way before the end, so
-// that the run cannot finish before the signal lands.
-INSTANTIATE_TEST_SUITE_P(KillPoints, KilledRun, ::testing::Values(10, 120, 220),
+// Killed early and late on the first page and on the second, always a good way before the end,
+// so that the run cannot finish before the signal lands.
+INSTANTIATE_TEST_SUITE_P(KillPoints, KilledRun, ::testing::Values(10, 80, 150),
                          [](const auto& info) {
                              return "AfterPlaylist" + std::to_string(info.param);
                          });
