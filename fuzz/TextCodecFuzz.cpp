@@ -36,8 +36,13 @@ void CheckForgivingUtf8(QByteArrayView bytes) {
     FUZZ_CHECK(text.size() <= bytes.size() && !HasLoneSurrogate(text));
     // Valid UTF-8 reads as UTF-8, a byte order mark included; plain ASCII as itself.
     if (IsValidUtf8(bytes)) FUZZ_CHECK(text == QString::fromUtf8(bytes));
-    // Text written out as UTF-8 reads back unchanged.
-    FUZZ_CHECK(TextCodec::fromUtf8OrWindows1252(text.toUtf8()) == text);
+    // Text written out as UTF-8 reads back unchanged; only a byte order mark that opens the
+    // bytes is taken as a marker and dropped.
+    FUZZ_CHECK(TextCodec::fromUtf8OrWindows1252("x" + text.toUtf8()) == u'x' + text);
+    const QString kept = TextCodec::fromUtf8OrWindows1252("x" + bytes.toByteArray()).sliced(1);
+    FUZZ_CHECK(text == (bytes.startsWith("\xEF\xBB\xBF") ? kept.sliced(1) : kept));
+    // A stray byte stands for itself and leaves what follows it alone.
+    FUZZ_CHECK(TextCodec::fromUtf8OrWindows1252("\xFF" + bytes.toByteArray()) == u'\u00FF' + kept);
     FUZZ_CHECK(TextCodec::decode(bytes, "UTF-8") == text);
     FUZZ_CHECK(TextCodec::decode(bytes, " ") == text);
 }
