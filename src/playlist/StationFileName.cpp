@@ -29,6 +29,19 @@ QString WithoutSeparators(QString value) {
     return value;
 }
 
+// Walks the path steps of fileName cut at separators: false once ".." climbs above the start.
+bool NeverClimbsOut(const QString& fileName, const QRegularExpression& separators) {
+    int depth = 0;
+    for (const QString& step : fileName.split(separators)) {
+        if (step == QLatin1String("..")) {
+            if (--depth < 0) return false;
+        } else if (!step.isEmpty() && step != QLatin1String(".")) {
+            ++depth;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 PlaylistFormat FormatOf(const QString& formatText) {
@@ -60,14 +73,10 @@ QString StationFileName(const QString& fileTemplate, const QString& station,
 }
 
 bool StaysInFolder(const QString& fileName) {
-    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
-    int depth = 0;
-    for (const QString& step : fileName.split(separators)) {
-        if (step == QLatin1String("..")) {
-            if (--depth < 0) return false;
-        } else if (!step.isEmpty() && step != QLatin1String(".")) {
-            ++depth;
-        }
-    }
-    return true;
+    // "\" separates folders on some systems and is a letter on others. Read as a letter it joins
+    // two steps into one, which can hide a ".." that climbs out; so a name must stay inside
+    // under both readings, and is judged the same everywhere.
+    static const QRegularExpression eitherSlash(QStringLiteral("[/\\\\]"));
+    static const QRegularExpression slash(QStringLiteral("/"));
+    return NeverClimbsOut(fileName, eitherSlash) && NeverClimbsOut(fileName, slash);
 }

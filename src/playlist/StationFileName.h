@@ -25,6 +25,6 @@ QString StationFileName(const QString& fileTemplate, const QString& station,
                         const StationEntry& entry, const QString& formatText);
 
 // Whether a file name stays inside the folder it is put in: walking its path steps, ".." must
-// never climb above where it starts. "\" counts as a separator on every system, so a name is
-// judged the same everywhere.
+// never climb above where it starts, whether "\" is read as a separator or as a letter, so a
+// name is judged the same everywhere.
 bool StaysInFolder(const QString& fileName);
