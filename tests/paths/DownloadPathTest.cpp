@@ -81,8 +81,9 @@ TEST_F(PathsTest, ARunExpandsTheMacrosInItsOrderAndCreatesTheFolderAndItsGenreOn
         {"%mydoc%", "<root>/TEMP", "%mydoc%/", true},  // a folder in the current one
         // Only a macro that comes later is expanded within a value.
         {"%TEMP%", "%APPDATA%/%APPPATH%", "<root>/XDG_DATA_HOME/%APPPATH%/", true},
-        // Two missing levels: nothing is created, the path is still returned.
-        {"%APPPATH%/no-such-folder/Radio", "<root>/TEMP", "<app>/no-such-folder/Radio/", false},
+        // The program's folder below the temporary one: its parent is missing, so nothing is
+        // created, and the path is still returned.
+        {"<root>/TEMP/%APPPATH%", "<root>/TEMP", "<root>/TEMP/<app>/", false},
     };  // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.txtDL);
@@ -93,7 +94,8 @@ TEST_F(PathsTest, ARunExpandsTheMacrosInItsOrderAndCreatesTheFolderAndItsGenreOn
         EXPECT_EQ(genreDir, native(c.expanded + QString("Jazz/")));
         EXPECT_EQ(QFileInfo(genreDir).isDir(), c.created);
     }
-    EXPECT_FALSE(QFileInfo::exists(native("<app>/no-such-folder")));
+    // Not even the first level of the program's folder below the temporary one.
+    EXPECT_FALSE(QDir(folder("TEMP")).exists(ProgramFolder().section(QDir::separator(), 1, 1)));
 }
 
 TEST_F(PathsTest, TheButtonsResolveTheMacrosInTheirOwnOrderAndAppendOneSeparator) {
