@@ -143,7 +143,9 @@ TEST(FramePainter, StoredValuesOutsideTheSettersRangePaintSafely) {
         // Grey levels are the multiples of 0x010101.
         EXPECT_EQ(Count(s, [](int, int, Colour c) { return c % 0x10101 != 0; }), 0)
             << stored.ShadowDepth << " " << stored.ShadowOpacity << " " << stored.CornerDepth;
-        if (paintedAs) EXPECT_EQ(s.image(), Paint(*paintedAs, 60, 40).image());
+        if (paintedAs) {
+            EXPECT_EQ(s.image(), Paint(*paintedAs, 60, 40).image());
+        }
     }
 }
 

@@ -66,9 +66,14 @@ TEST(ProgressBarStore, DefaultsOnReadAreLeftOutOnWrite) {
         ProgressBar bar(&host);
         bar.setObjectName(QStringLiteral("vp7"));
         if (stored) bar.ReadProperties(PropertyBag::fromJson(*stored));
-        if (!stored) bar.InitProperties(), bar.setText(QString());
+        if (!stored) {
+            bar.InitProperties();
+            bar.setText(QString());
+        }
         ASSERT_NE(bar.TextFont(), nullptr);
-        if (!written.contains("TextFont")) EXPECT_EQ(*bar.TextFont(), host.font());
+        if (!written.contains("TextFont")) {
+            EXPECT_EQ(*bar.TextFont(), host.font());
+        }
         PropertyBag bag;
         bar.WriteProperties(bag);
         EXPECT_EQ(bag.toJson(), written);
