@@ -74,7 +74,8 @@ protected:
     int newFilesCheckingEachIsWhole(const QList<CatalogueStation>& stations, bool earlierFiles) {
         int fresh = 0;
         for (const CatalogueStation& station : stations) {
-            const QString file = genreFolder() + QString::number(station.id) + QStringLiteral(".pls");
+            const QString file =
+                genreFolder() + QString::number(station.id) + QStringLiteral(".pls");
             const QByteArray served = PlsFileBytes(catalogue().playlistText(station.id));
             const QByteArray bytes = FileBytes(file);
             if (bytes == served) {
@@ -112,7 +113,8 @@ TEST_P(KilledRun, LeavesEveryPlaylistWholeAndNoneLost) {
     const bool reached = waitForPlaylistRequests(child, GetParam());
     child.kill();  // SIGKILL
     child.waitForFinished();
-    ASSERT_TRUE(reached) << "the run did not get that far: " << child.readAllStandardError().toStdString();
+    ASSERT_TRUE(reached) << "the run did not get that far: "
+                         << child.readAllStandardError().toStdString();
     ASSERT_EQ(child.exitStatus(), QProcess::CrashExit);
     ASSERT_FALSE(child.readAllStandardOutput().contains("run ended"));
 
@@ -137,8 +139,8 @@ INSTANTIATE_TEST_SUITE_P(KillPoints, KilledRun, ::testing::Values(10, 80, 150),
 TEST_F(InterruptedRun, ClosingTheWindowEndsTheProgramAtOnceWithEveryFileWhole) {
     const QList<CatalogueStation> stations = stationsOfTheRun();
     QProcess child;
-    start(child, longRun().toArguments() << QStringLiteral("--close-after-files")
-                                         << QStringLiteral("20"));
+    start(child, longRun().toArguments()
+                     << QStringLiteral("--close-after-files") << QStringLiteral("20"));
 
     ASSERT_TRUE(child.waitForFinished(60000)) << "the program did not end";
     const QByteArray said = child.readAllStandardOutput();
