@@ -5,6 +5,7 @@
 #include "GFXFrameX.h"
 #include "MakerAddresses.h"
 #include "PendingEvents.h"
+#include "SourceTextBox.h"
 #include "ProgressBar.h"
 #include "StoredProperties.h"
 #include "Twips.h"
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <cstdio>
@@ -212,7 +212,7 @@ void frmMain::createManualTestingControls() {
     Place(cmdGO, TwipsRect(14400, 120, 675, 315));
     lstHeaders = new QListWidget(this);
     Place(lstHeaders, TwipsRect(7800, 840, 7275, 1620));
-    txtSource = new QPlainTextEdit(this);
+    txtSource = new SourceTextBox(this);
     Place(txtSource, TwipsRect(7800, 2520, 7275, 1755));
     txtSource->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     cmdScan = new QPushButton(QStringLiteral("&Scan"), this);

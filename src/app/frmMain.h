@@ -20,8 +20,8 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
+class SourceTextBox;
 
 class frmMain : public QWidget, public ScanHost {
     Q_OBJECT
@@ -69,7 +69,7 @@ public:
     QLineEdit* txturl = nullptr;
     QPushButton* cmdGO = nullptr;
     QListWidget* lstHeaders = nullptr;
-    QPlainTextEdit* txtSource = nullptr;
+    SourceTextBox* txtSource = nullptr;
     QPushButton* cmdScan = nullptr;
 
 public slots:

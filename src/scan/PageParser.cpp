@@ -9,6 +9,7 @@
 #include "StationSink.h"
 #include "TextOps.h"
 
+#include <array>
 #include <exception>
 
 namespace {
@@ -16,12 +17,50 @@ namespace {
 // The list's catch-all choice: no stream-type filter.
 constexpr QStringView kAllStreams = u"<all>";
 
+char16_t AsciiLower(char16_t unit) {
+    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
+}
+
+// Where a type marker ("MP3</", "AAC+</", "OGG</") first occurs in a text, case-blind, as
+// Find(text, marker, 1, Qt::CaseInsensitive) gives it; 0 for nowhere.
+struct TypeMarker {
+    QStringView name;  // the marker without its closing "</"
+    qsizetype first = 0;
+};
+
+// The three markers are found in one pass over the text: every marker ends in "</", which has no
+// other case, so each occurrence of a marker ends at a literal "</". Only there is the name
+// before it compared, case-blind. Entries are long and the markers are near their start or
+// absent, so three case-blind searches through the whole entry cost far more than this.
+void FindTypeMarkers(QStringView text, std::array<TypeMarker, 3>& markers) {
+    qsizetype left = static_cast<qsizetype>(markers.size());
+    for (qsizetype close = FindTagClose(text, 0); close >= 0 && left > 0;
+         close = FindTagClose(text, close + 2)) {
+        if (close == 0) continue;  // no marker fits before it
+        const char16_t before = text[close - 1].unicode();
+        for (TypeMarker& marker : markers) {
+            const qsizetype at = close - marker.name.size();
+            if (marker.first != 0 || at < 0) continue;
+            // Most closing tags follow a character that no marker ends in; an ASCII one is
+            // turned away without the full comparison.
+            if (before < 0x80 && AsciiLower(before) != AsciiLower(marker.name.back().unicode()))
+                continue;
+            if (EqualCaseBlind(text.sliced(at, marker.name.size()), marker.name)) {
+                marker.first = at + 1;
+                --left;
+            }
+        }
+    }
+}
+
 // The stream type an entry names, or the type of the entry before when it names none. Of the
 // three markers the last one found wins; a marker in the first two places does not count.
 void ReadStreamType(QStringView typeText, QString& streamType) {
-    if (Find(typeText, u"MP3</", 1, Qt::CaseInsensitive) > 2) streamType = QStringLiteral("MP3");
-    if (Find(typeText, u"AAC+</", 1, Qt::CaseInsensitive) > 2) streamType = QStringLiteral("AAC");
-    if (Find(typeText, u"OGG</", 1, Qt::CaseInsensitive) > 2) streamType = QStringLiteral("OGG");
+    std::array<TypeMarker, 3> markers = {{{u"MP3"}, {u"AAC+"}, {u"OGG"}}};
+    FindTypeMarkers(typeText, markers);
+    if (markers[0].first > 2) streamType = QStringLiteral("MP3");
+    if (markers[1].first > 2) streamType = QStringLiteral("AAC");
+    if (markers[2].first > 2) streamType = QStringLiteral("OGG");
 }
 
 }  // namespace

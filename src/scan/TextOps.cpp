@@ -2,24 +2,115 @@
 #include "TextOps.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// A unit that has no other case and that no other unit folds to: ASCII other than letters.
+bool Caseless(QChar unit) {
+    const char16_t u = unit.unicode();
+    return u < 0x80 && !((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z'));
+}
+
+// Case-blind search where 'what' starts with a caseless unit: a match can only start at that
+// very unit, so the text is scanned for it and only there compared, case-blind, the way Qt's
+// own case-blind search compares. That search folds every unit of the text instead.
+qsizetype FindCaseBlind(QStringView text, QStringView what, qsizetype from) {
+    if (what.isEmpty() || !Caseless(what.front()))
+        return text.indexOf(what, from, Qt::CaseInsensitive);
+    const qsizetype last = text.size() - what.size();
+    for (qsizetype at = text.indexOf(what.front(), from); at >= 0 && at <= last;
+         at = text.indexOf(what.front(), at + 1)) {
+        if (EqualCaseBlind(text.sliced(at, what.size()), what)) return at;
+    }
+    return -1;
+}
+
+qsizetype IndexOf(QStringView text, QStringView what, qsizetype from, Qt::CaseSensitivity cs) {
+    if (what.isEmpty()) return text.indexOf(what, from, cs);
+    return cs == Qt::CaseSensitive ? Delimiter(what).find(text, from)
+                                   : FindCaseBlind(text, what, from);
+}
+
+}  // namespace
 
 QStringView Pieces::at(qsizetype i) const {
     if (i < 0 || i >= m_pieces.size()) throw PageFault("missing piece");
     return m_pieces.at(i);
 }
 
+qsizetype Delimiter::find(QStringView text, qsizetype from) const {
+    const qsizetype size = m_text.size();
+    if (size == 0) return from <= text.size() ? from : -1;
+    if (size == 1) return text.indexOf(m_text.front(), from);
+    const char16_t* haystack = text.utf16();
+    const char16_t* what = m_text.utf16();
+    const char16_t first = what[0];
+    const char16_t last = what[size - 1];
+    const size_t middleBytes = static_cast<size_t>(size - 2) * sizeof(char16_t);
+    for (qsizetype at = std::max<qsizetype>(from, 0); at + size <= text.size();) {
+        const char16_t unit = haystack[at + size - 1];
+        if (unit == last && haystack[at] == first &&
+            std::memcmp(haystack + at + 1, what + 1, middleBytes) == 0)
+            return at;
+        at += m_shift[unit & 0xFF];
+    }
+    return -1;
+}
+
+Pieces Split(QStringView text, const Delimiter& delimiter) {
+    const qsizetype size = delimiter.text().size();
+    // Qt splits at an empty delimiter between single characters; here it would be a programming
+    // slip, and the whole text as one piece is the harmless answer.
+    if (size == 0) return Pieces(Pieces::List{text});
+    Pieces::List pieces;
+    qsizetype start = 0;
+    for (qsizetype at = delimiter.find(text, 0); at >= 0; at = delimiter.find(text, start)) {
+        pieces.append(text.sliced(start, at - start));
+        start = at + size;
+    }
+    pieces.append(text.sliced(start));
+    return Pieces(std::move(pieces));
+}
+
 Pieces Split(QStringView text, QStringView delimiter) {
-    // Qt splits an empty delimiter into single characters; here it would be a programming slip,
-    // and the whole text as one piece is the harmless answer.
-    if (delimiter.isEmpty()) return Pieces({text});
-    return Pieces(text.split(delimiter, Qt::KeepEmptyParts, Qt::CaseSensitive));
+    return Split(text, Delimiter(delimiter));
+}
+
+qsizetype Find(QStringView text, const Delimiter& what, qsizetype start) {
+    if (start <= 0) throw PageFault("search starts at position 0 or below");
+    if (start > text.size()) return 0;
+    const qsizetype at = what.find(text, start - 1);
+    return at < 0 ? 0 : at + 1;
 }
 
 qsizetype Find(QStringView text, QStringView what, qsizetype start, Qt::CaseSensitivity cs) {
     if (start <= 0) throw PageFault("search starts at position 0 or below");
     if (start > text.size()) return 0;
-    const qsizetype at = text.indexOf(what, start - 1, cs);
+    const qsizetype at = IndexOf(text, what, start - 1, cs);
     return at < 0 ? 0 : at + 1;
+}
+
+void RemoveAll(QString& text, QStringView what, Qt::CaseSensitivity cs) {
+    if (what.isEmpty()) return;
+    qsizetype at = IndexOf(text, what, 0, cs);
+    if (at < 0) return;
+    QString kept;
+    kept.reserve(text.size() - what.size());
+    qsizetype start = 0;
+    for (; at >= 0; at = IndexOf(text, what, start, cs)) {
+        kept += QStringView(text).sliced(start, at - start);
+        start = at + what.size();
+    }
+    kept += QStringView(text).sliced(start);
+    text = kept;
 }
 
 QStringView Cut(QStringView text, qsizetype start, qsizetype length) {
@@ -68,6 +159,58 @@ double LeadingNumber(QStringView text) {
             while (digit(end)) ++end;
         }
     }
+    // A bitrate is a few digits: read them here. Up to 15 digits the whole number is exact in
+    // a double, so this gives the very value the general reading below gives.
+    const qsizetype digits = end - mantissa;
+    if (digits <= 15 && digit(mantissa) && digit(end - 1)) {
+        bool wholeNumber = true;
+        int64_t value = 0;
+        for (qsizetype i = mantissa; i < end && wholeNumber; ++i) {
+            wholeNumber = digit(i);
+            value = value * 10 + (text[i].unicode() - u'0');
+        }
+        if (wholeNumber) {
+            const bool negative = mantissa > 0 && text[mantissa - 1] == u'-';
+            return negative ? -static_cast<double>(value) : static_cast<double>(value);
+        }
+    }
     // QByteArray reads numbers with a point whatever the locale, as pages print them.
     return text.first(end).toLatin1().toDouble();
+}
+
+bool EqualCaseBlind(QStringView a, QStringView b) {
+    if (a.size() != b.size()) return false;
+    const auto lower = [](char16_t u) {
+        return u >= u'A' && u <= u'Z' ? static_cast<char16_t>(u + (u'a' - u'A')) : u;
+    };
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        // ASCII folds to its lower case; anything else is left to Qt's folding.
+        if ((x | y) >= 0x80) return a.compare(b, Qt::CaseInsensitive) == 0;
+        if (lower(x) != lower(y)) return false;
+    }
+    return true;
+}
+
+qsizetype FindTagClose(QStringView text, qsizetype from) {
+    const char16_t* units = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype at = std::max<qsizetype>(from, 0);
+#if defined(__SSE2__)
+    // Eight units at a time: '<' here and '/' in the unit after it.
+    const __m128i open = _mm_set1_epi16(u'<');
+    const __m128i slash = _mm_set1_epi16(u'/');
+    for (; at + 9 <= size; at += 8) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at + 1));
+        const int both = _mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi16(here, open), _mm_cmpeq_epi16(next, slash)));
+        if (both != 0) return at + std::countr_zero(static_cast<unsigned>(both)) / 2;
+    }
+#endif
+    for (; at + 1 < size; ++at) {
+        if (units[at] == u'<' && units[at + 1] == u'/') return at;
+    }
+    return -1;
 }

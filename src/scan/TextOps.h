@@ -3,9 +3,10 @@
 // which ends the parse of the page in hand.
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QStringView>
+#include <QVarLengthArray>
+#include <cstdint>
 #include <stdexcept>
 
 // A page that cannot be read any further: a missing piece, a search from position 0 or below,
@@ -19,7 +20,10 @@ public:
 // text that was split: that text must outlive them.
 class Pieces {
 public:
-    explicit Pieces(QList<QStringView> pieces) : m_pieces(std::move(pieces)) {}
+    // An entry is cut into a handful of pieces; only a whole page needs room on the heap.
+    using List = QVarLengthArray<QStringView, 8>;
+
+    explicit Pieces(List pieces) : m_pieces(std::move(pieces)) {}
 
     // The number of the last piece: 0 for a text without the delimiter.
     qsizetype lastIndex() const { return m_pieces.size() - 1; }
@@ -27,23 +31,62 @@ public:
     QStringView at(qsizetype i) const;
 
 private:
-    QList<QStringView> m_pieces;
+    List m_pieces;
+};
+
+// A text to search for, prepared once: the parsers cut every entry of a page at the same few
+// markers, and a search with the table made beforehand steps over most of the text instead of
+// reading it (Boyer-Moore-Horspool). The table is indexed by the low byte of a UTF-16 unit;
+// units that share it share the shorter shift, which is always safe. The text is not copied:
+// it must outlive the Delimiter (a string literal does).
+class Delimiter {
+public:
+    constexpr explicit Delimiter(QStringView text) : m_text(text) {
+        const qsizetype size = text.size();
+        const auto longest = static_cast<uint8_t>(size < 255 ? size : 255);
+        for (uint8_t& shift : m_shift) shift = longest;
+        // Later units overwrite earlier ones with shorter shifts; units more than 255 from the
+        // end keep the longest shift that fits, which is shorter than theirs and so safe.
+        for (qsizetype i = size > 256 ? size - 256 : 0; i + 1 < size; ++i)
+            m_shift[text[i].unicode() & 0xFF] = static_cast<uint8_t>(size - 1 - i);
+    }
+
+    constexpr QStringView text() const { return m_text; }
+    // Index (from 0) of the first exact occurrence at or after index from; -1 for none.
+    qsizetype find(QStringView text, qsizetype from) const;
+
+private:
+    QStringView m_text;
+    uint8_t m_shift[256] = {};
 };
 
 // Cuts text at every exact occurrence of delimiter. A text without the delimiter (the empty
 // text too) gives one piece; empty pieces count.
+Pieces Split(QStringView text, const Delimiter& delimiter);
 Pieces Split(QStringView text, QStringView delimiter);
 
 // Position (from 1) of the first occurrence of what in text at or after position start; 0 when
 // there is none or start lies past the end. PageFault when start is 0 or below.
 qsizetype Find(QStringView text, QStringView what, qsizetype start,
                Qt::CaseSensitivity cs = Qt::CaseSensitive);
+qsizetype Find(QStringView text, const Delimiter& what, qsizetype start);
+
+// Removes every occurrence of what from text, left to right, as QString::remove(what, cs) does;
+// the occurrences are those of the text before anything was removed.
+void RemoveAll(QString& text, QStringView what, Qt::CaseSensitivity cs = Qt::CaseSensitive);
 
 // At most length characters of text from position start (fewer where text ends first).
 // PageFault for a negative length or a start of 0 or below.
 QStringView Cut(QStringView text, qsizetype start, qsizetype length);
 // Every character of text from position start to the end.
 QStringView Cut(QStringView text, qsizetype start);
+
+// Index (from 0) of the first "</" at or after index from; -1 for none. The closing tags of a
+// page are what its type markers end in, and a page is mostly read for them.
+qsizetype FindTagClose(QStringView text, qsizetype from);
+
+// Whether a and b are equal but for case, as a.compare(b, Qt::CaseInsensitive) == 0 says.
+bool EqualCaseBlind(QStringView a, QStringView b);
 
 // Text without its leading and trailing blanks (spaces only; tabs and line breaks stay).
 QStringView Trim(QStringView text);

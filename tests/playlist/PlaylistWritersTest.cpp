@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -93,6 +94,29 @@ TEST(WriteTextFileTest, AFailedWriteKeepsTheEarlierFileAndLeavesNothingBesideIt)
     EXPECT_EQ(Read(path), QByteArray("earlier\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("a.pls")});
+}
+
+TEST(WriteTextFileTest, AReplacedFileKeepsItsPermissions) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.pls"));
+    ASSERT_TRUE(WriteTextFile(path, QStringLiteral("earlier")));
+    const auto kept = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path, kept));
+    ASSERT_TRUE(WriteTextFile(path, QStringLiteral("later")));
+    const auto ownerGroupOther = QFileDevice::Permissions::fromInt(0x7077);  // not the "user" bits
+    EXPECT_EQ(QFile::permissions(path) & ownerGroupOther, kept);
+}
+
+TEST(WriteTextFileTest, AWriteThroughALinkReplacesItsTargetAndKeepsTheLink) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("target.pls"));
+    const QString link = dir.filePath(QStringLiteral("link.pls"));
+    ASSERT_TRUE(WriteTextFile(target, QStringLiteral("earlier")));
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_TRUE(WriteTextFile(link, QStringLiteral("later")));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(Read(target), QByteArray("later\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
 }
 
 }  // namespace

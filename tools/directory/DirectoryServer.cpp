@@ -129,6 +129,7 @@ struct DirectoryServer::Impl {
     LineEnds lineEnds = LineEnds::Lf;
     QMap<QByteArray, Misbehaviour> misbehaviours;
     QStringList log;
+    std::function<void(const QString&)> listener;  // set before the server starts
 
     QString hostPort() const { return QStringLiteral("127.0.0.1:%1").arg(port.load()); }
 
@@ -318,10 +319,12 @@ bool DirectoryServer::start(int port) {
     // acknowledgement, since the server writes the head and the body separately.
     server->set_tcp_nodelay(true);
     server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
+        const QString target = QString::fromStdString(request.target);
         {
             std::lock_guard lock(d->mutex);
-            d->log.append(QString::fromStdString(request.target));
+            d->log.append(target);
         }
+        if (d->listener) d->listener(target);
         // Answers go out uncompressed: the server would otherwise pack every page with its
         // slowest encoder, which costs far more than the page itself on a busy machine. The
         // server reads the client's offer from the request, which it owns and hands to us as
@@ -413,6 +416,10 @@ QStringList DirectoryServer::requestLog() const {
 void DirectoryServer::clearLog() {
     std::lock_guard lock(d->mutex);
     d->log.clear();
+}
+
+void DirectoryServer::setRequestListener(std::function<void(const QString& target)> listener) {
+    d->listener = std::move(listener);
 }
 
 QString DirectoryServer::currentPlaylistLink(int id) const {

@@ -15,6 +15,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class DirectoryServer {
@@ -52,6 +53,9 @@ public:
     // Every request target received (path, "?" and the query exactly as sent), oldest first.
     QStringList requestLog() const;
     void clearLog();
+    // Also hands every request target to 'listener' as it arrives, before it is answered, on
+    // one of the server's threads (several may call at once). Set it before start().
+    void setRequestListener(std::function<void(const QString& target)> listener);
 
     // The current layout's playlist link of a station: http://127.0.0.1:PORT/playlist.pls?id=ID.
     QString currentPlaylistLink(int id) const;

@@ -44,6 +44,9 @@ int main(int argc, char** argv) {
          QStringLiteral("lf")},
         {QStringLiteral("delay-ms"), QStringLiteral("Wait this long before every answer."),
          QStringLiteral("N"), QStringLiteral("0")},
+        {QStringLiteral("log"),
+         QStringLiteral("Print the target of every request (path and query) on a line of its "
+                        "own as it arrives.")},
     });
     parser.process(app);
 
@@ -72,6 +75,13 @@ int main(int argc, char** argv) {
         Misbehaviour slow;
         slow.delayMs = delay;
         server.setMisbehaviour(QString(), slow);
+    }
+    if (parser.isSet(QStringLiteral("log"))) {
+        // Flushed line by line: whoever reads the log sees a request before its answer.
+        server.setRequestListener([](const QString& target) {
+            std::printf("%s\n", qPrintable(target));
+            std::fflush(stdout);
+        });
     }
     if (!server.start(port)) {
         std::fprintf(stderr, "radiosift-directory: cannot listen on 127.0.0.1:%d\n", port);

@@ -1,0 +1,30 @@
+// Figures: the arithmetic and the printed line every benchmark ends with: a figure, its
+// baseline from the same run, their ratio and the target the ratio is held to.
+#pragma once
+
+#include <QString>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+// The middle value (the mean of the two middle ones for an even count); 0 for none.
+inline double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// One result line, e.g.
+//   harvest 1000 stations   2.310 s   baseline 2.200 s   ratio 1.05   target <= 1.10   met
+// A target of 0 or less means none.
+inline void PrintFigure(const QString& what, double figure, double baseline, const char* unit,
+                        double target) {
+    const double ratio = baseline > 0 ? figure / baseline : 0;
+    std::printf("%-34s %10.3f %-3s baseline %10.3f %-3s ratio %6.2f", qPrintable(what), figure,
+                unit, baseline, unit, ratio);
+    if (target > 0)
+        std::printf("   target <= %.2f   %s", target, ratio <= target ? "met" : "MISSED");
+    std::printf("\n");
+    std::fflush(stdout);
+}

@@ -1,0 +1,117 @@
+// Harvest benchmark: stations of one genre harvested through the real main window from the
+// local directory running as another process, against a plain libcurl loop that asks for the
+// same addresses in the same order and writes the same files. The program should run at the
+// speed of the network: at most 1.10 times the plain loop.
+//
+// radiosift_bench_harvest [--stations N] [--rounds R]   (N one of the window's counts)
+#include "DirectoryProcess.h"
+#include "Figures.h"
+#include "FolderCompare.h"
+#include "PlainHarvest.h"
+#include "WindowHarvest.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+constexpr double kTarget = 1.10;
+
+QString FolderOf(const QTemporaryDir& dir) {
+    return dir.path() + QLatin1Char('/');
+}
+
+int Run(int stations, int rounds) {
+    const QString genre = QStringLiteral("TopTen");
+    const QString count = QString::number(stations);
+    // A catalogue with exactly as many stations in the genre as the run asks for.
+    const int perGenre = stations;
+
+    // A first run against a directory that logs what it is asked: the addresses, in order,
+    // for the baseline, and the files that both must write.
+    QList<PlainStep> plan;
+    QTemporaryDir reference;
+    {
+        DirectoryProcess directory({perGenre, true});
+        if (!directory.started()) throw std::runtime_error("radiosift-directory did not start");
+        directory.becomeTheProgramsDirectory();
+        const HarvestOutcome recorded = HarvestThroughWindow({FolderOf(reference), genre, count});
+        if (!recorded.done) throw std::runtime_error("the recording run did not end Done");
+        const qsizetype pages = (stations + 99) / 100;
+        plan = PlanFromLog(directory.takeLog(pages + recorded.saved.size()), recorded.saved);
+        std::printf("recorded: %lld requests (%lld pages, %lld playlists), %d files\n",
+                    static_cast<long long>(plan.size()), static_cast<long long>(pages),
+                    static_cast<long long>(recorded.saved.size()), CountFiles(reference.path()));
+    }
+
+    // The timed rounds, against a directory that does not log (so that neither side pays for
+    // the log), the order of the two sides alternating from round to round.
+    DirectoryProcess directory({perGenre, false});
+    if (!directory.started()) throw std::runtime_error("radiosift-directory did not start");
+    directory.becomeTheProgramsDirectory();
+    std::vector<double> program, plain, ratios;
+    std::printf("%-6s %12s %12s %8s\n", "round", "Radiosift s", "baseline s", "ratio");
+    for (int round = 1; round <= rounds; ++round) {
+        QTemporaryDir programFolder, plainFolder;
+        double programSeconds = 0, plainSeconds = 0;
+        const auto runProgram = [&] {
+            const HarvestOutcome outcome =
+                HarvestThroughWindow({FolderOf(programFolder), genre, count});
+            if (!outcome.done) throw std::runtime_error("a timed run did not end Done");
+            programSeconds = outcome.seconds;
+        };
+        const auto runPlain = [&] {
+            plainSeconds = PlainHarvest(plan, directory.hostPort(), plainFolder.path(), genre);
+        };
+        if (round % 2) {
+            runProgram();
+            runPlain();
+        } else {
+            runPlain();
+            runProgram();
+        }
+        for (const QString& difference : {CompareFolders(reference.path(), programFolder.path()),
+                                          CompareFolders(programFolder.path(), plainFolder.path())})
+            if (!difference.isEmpty())
+                throw std::runtime_error("the two sides wrote different files: " +
+                                         difference.toStdString());
+        program.push_back(programSeconds);
+        plain.push_back(plainSeconds);
+        ratios.push_back(programSeconds / plainSeconds);
+        std::printf("%-6d %12.3f %12.3f %8.2f\n", round, programSeconds, plainSeconds,
+                    programSeconds / plainSeconds);
+    }
+    std::printf("files equal on both sides in every round; medians of %d rounds:\n", rounds);
+    PrintFigure(QStringLiteral("harvest %1 stations (s)").arg(stations), Median(program),
+                Median(plain), "s", kTarget);
+    std::printf("%-34s %10.2f (target <= %.2f: %s)\n", "median of the per-round ratios",
+                Median(ratios), kTarget, Median(ratios) <= kTarget ? "met" : "MISSED");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOptions({
+        {QStringLiteral("stations"),
+         QStringLiteral("Stations to harvest (a count the window offers)."), QStringLiteral("N"),
+         QStringLiteral("1000")},
+        {QStringLiteral("rounds"), QStringLiteral("Timed rounds of each side."),
+         QStringLiteral("R"), QStringLiteral("5")},
+    });
+    parser.process(app);
+    try {
+        return Run(parser.value(QStringLiteral("stations")).toInt(),
+                   std::max(1, parser.value(QStringLiteral("rounds")).toInt()));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "radiosift_bench_harvest: %s\n", error.what());
+        return 1;
+    }
+}

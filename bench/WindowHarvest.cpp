@@ -1,0 +1,52 @@
+#include "WindowHarvest.h"
+
+#include "ProgressBar.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <stdexcept>
+
+namespace {
+
+void Select(QComboBox* list, const QString& text) {
+    const int index = list->findText(text, Qt::MatchExactly);
+    if (index < 0) throw std::runtime_error("the window offers no " + text.toStdString());
+    list->setCurrentIndex(index);
+}
+
+}  // namespace
+
+HarvestOutcome HarvestThroughWindow(const HarvestOptions& options,
+                                    const std::function<void()>& beforeRun) {
+    frmMain window;
+    window.show();
+    QApplication::processEvents();
+
+    window.txtDL->setText(options.downloadDir);
+    Select(window.CmbGenre, options.genre);
+    Select(window.CmbNumber, options.stations);
+    Select(window.cmbStream, QStringLiteral("<all>"));
+    window.cmbMinBit->setCurrentIndex(0);  // no minimum bitrate
+    window.chk100->setChecked(true);       // pages of 100
+    QApplication::processEvents();
+    if (beforeRun) beforeRun();
+
+    HarvestOutcome outcome;
+    QElapsedTimer clock;
+    clock.start();
+    window.cmdRun->click();  // returns when the run has ended
+    outcome.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    outcome.done = window.vp1->Text() == QLatin1String("Done");
+
+    // Without filters every entry read is saved, in the order it was read.
+    const ScanState& state = window.scanState();
+    for (int i = 1; i <= state.StationCount; ++i) {
+        if (!state.Stations[i].FileName.isEmpty()) outcome.saved << state.Stations[i];
+    }
+    return outcome;
+}

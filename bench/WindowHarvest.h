@@ -1,0 +1,27 @@
+// WindowHarvest: one harvest through the program's real main window, as a user would start
+// it: every station of one genre (no bitrate or stream-type filter), written as PLS files.
+#pragma once
+
+#include "StationEntry.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+struct HarvestOptions {
+    QString downloadDir;  // where the genre folder goes
+    QString genre = QStringLiteral("TopTen");
+    QString stations = QStringLiteral("1000");  // an entry of the stations-per-genre list
+};
+
+struct HarvestOutcome {
+    double seconds = 0;         // from the click on Run to the end of the run
+    bool done = false;          // the bar read "Done" at the end
+    QList<StationEntry> saved;  // the stations a playlist was asked for, in that order
+};
+
+// Creates and shows the main window, sets the options and clicks Run; the run is over when
+// the click returns. 'beforeRun', when given, is called with the window shown and idle, just
+// before the click. The window is gone afterwards.
+HarvestOutcome HarvestThroughWindow(const HarvestOptions& options,
+                                    const std::function<void()>& beforeRun = {});
