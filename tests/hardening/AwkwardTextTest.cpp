@@ -56,9 +56,13 @@ struct Format {
     QString (*address)(const QStringList& lines);
 };
 
-void PrintTo(const Format& format, std::ostream* out) { *out << format.name; }
+void PrintTo(const Format& format, std::ostream* out) {
+    *out << format.name;
+}
 
-QString M3uAddress(const QStringList& lines) { return lines.value(2); }
+QString M3uAddress(const QStringList& lines) {
+    return lines.value(2);
+}
 
 QString AsxAddress(const QStringList& lines) {
     static const QRegularExpression ref(QStringLiteral("^<ref href=\"(.*)\"/>$"));
@@ -94,8 +98,6 @@ TEST_P(CrLfPlaylists, GiveEachFileOneOfTheStationsAddressesWithoutAStrayCarriage
 INSTANTIATE_TEST_SUITE_P(Formats, CrLfPlaylists,
                          ::testing::Values(Format{"M3U file", ".m3u", M3uAddress},
                                            Format{"ASX file", ".asx", AsxAddress}),
-                         [](const auto& info) {
-                             return std::string(info.param.extension + 1);
-                         });
+                         [](const auto& info) { return std::string(info.param.extension + 1); });
 
 }  // namespace

@@ -51,8 +51,12 @@ qint64 StatusField(const char* name) {
 
 namespace ProcessMemory {
 
-qint64 resident() { return StatusField("VmRSS"); }
-qint64 peak() { return StatusField("VmHWM"); }
+qint64 resident() {
+    return StatusField("VmRSS");
+}
+qint64 peak() {
+    return StatusField("VmHWM");
+}
 
 bool resetPeak() {
     QFile clear(QStringLiteral("/proc/self/clear_refs"));

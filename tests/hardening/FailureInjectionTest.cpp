@@ -84,7 +84,9 @@ Misbehaviour CrLfLines() {
     return m;
 }
 
-void PrintTo(const Injection& injection, std::ostream* out) { *out << injection.name; }
+void PrintTo(const Injection& injection, std::ostream* out) {
+    *out << injection.name;
+}
 
 class FailureInjection : public HardenedRun, public ::testing::WithParamInterface<Injection> {
 protected:
@@ -122,8 +124,8 @@ protected:
         const LineEnds ends = touched && injection.misbehaviour.lineEnds
                                   ? *injection.misbehaviour.lineEnds
                                   : LineEnds::Lf;
-        return PlsFileBytes(QString::fromUtf8(
-            withLineEnds(catalogue().playlistText(station.id).toUtf8(), ends)));
+        return PlsFileBytes(
+            QString::fromUtf8(withLineEnds(catalogue().playlistText(station.id).toUtf8(), ends)));
     }
 
     // The good answer to the request the misbehaviour is set on, as the directory sends it.
@@ -174,7 +176,8 @@ TEST_P(FailureInjection, RunEndsAndOnlyTheStationsHitKeepTheirEarlierFiles) {
     EXPECT_EQ(FilesBelow(genreFolder()).size(), stations.size());
     for (const CatalogueStation& station : stations) {
         const QString file = QString::number(station.id) + QStringLiteral(".pls");
-        EXPECT_EQ(FileBytes(genreFolder() + file), expectedFile(station, touched.contains(station.id)))
+        EXPECT_EQ(FileBytes(genreFolder() + file),
+                  expectedFile(station, touched.contains(station.id)))
             << file.toStdString();
     }
 }

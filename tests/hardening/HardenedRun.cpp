@@ -69,8 +69,7 @@ void HardenedRun::runToTheEnd(const RunOptions& options) {
 QStringList HardenedRun::filesOutsideTheGenreFolder() const {
     QStringList outside;
     for (const QString& file : FilesBelow(tree())) {
-        if (!file.startsWith(QLatin1String("downloads/Rock/")) ||
-            file.count(QLatin1Char('/')) != 2)
+        if (!file.startsWith(QLatin1String("downloads/Rock/")) || file.count(QLatin1Char('/')) != 2)
             outside << file;
     }
     return outside;

@@ -32,7 +32,9 @@ protected:
     QList<CatalogueStation> rockPage(int page) const;
     QList<CatalogueStation> bothRockPages() const { return rockPage(1) + rockPage(2); }
     // The directory's first request of a run with options(): the first Rock page.
-    static QString firstPageTarget() { return QStringLiteral("/directory/index.phtml?&sgenre=Rock"); }
+    static QString firstPageTarget() {
+        return QStringLiteral("/directory/index.phtml?&sgenre=Rock");
+    }
     static QString playlistTarget(int id);
 
     // Gives every station listed an earlier playlist file "ID.pls" holding earlierPlaylist().

@@ -18,7 +18,9 @@ struct HugePageCase {
     bool everyEntrySkipped;
 };
 
-void PrintTo(const HugePageCase& value, std::ostream* out) { *out << value.name; }
+void PrintTo(const HugePageCase& value, std::ostream* out) {
+    *out << value.name;
+}
 
 class HugePage : public HardenedRun, public ::testing::WithParamInterface<HugePageCase> {};
 

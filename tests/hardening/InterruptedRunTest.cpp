@@ -69,12 +69,13 @@ protected:
         return true;
     }
 
-    // The playlist files of the genre folder that are new, checking that every one of them is
-    // whole. Earlier files count as whole when they are exactly as they were.
+    // Counts the stations whose playlist file is the new one, exactly as served, and checks
+    // that every other file is the earlier one as it was (with earlierFiles) or absent.
     int newFilesCheckingEachIsWhole(const QList<CatalogueStation>& stations, bool earlierFiles) {
         int fresh = 0;
         for (const CatalogueStation& station : stations) {
-            const QString file = genreFolder() + QString::number(station.id) + QStringLiteral(".pls");
+            const QString file =
+                genreFolder() + QString::number(station.id) + QStringLiteral(".pls");
             const QByteArray served = PlsFileBytes(catalogue().playlistText(station.id));
             const QByteArray bytes = FileBytes(file);
             if (bytes == served) {
@@ -86,8 +87,11 @@ protected:
         return fresh;
     }
 
-    // Files of the genre folder that are not playlists: the temporaries a kill can leave beside
-    // a playlist ("ID.pls." and a suffix). They must never carry a playlist's extension.
+    // Files of the genre folder that are not playlists. A new file is written unnamed where
+    // the file system allows, or under a temporary name, and renamed over the earlier one when
+    // it is whole; a kill in between can leave it as "ID.pls." and a random suffix. That is
+    // acceptable as long as such a file is never taken for a playlist: it must not carry a
+    // playlist's extension.
     QStringList leftovers(const QList<CatalogueStation>& stations) const {
         QSet<QString> playlists;
         for (const CatalogueStation& station : stations)
@@ -112,7 +116,8 @@ TEST_P(KilledRun, LeavesEveryPlaylistWholeAndNoneLost) {
     const bool reached = waitForPlaylistRequests(child, GetParam());
     child.kill();  // SIGKILL
     child.waitForFinished();
-    ASSERT_TRUE(reached) << "the run did not get that far: " << child.readAllStandardError().toStdString();
+    ASSERT_TRUE(reached) << "the run did not get that far: "
+                         << child.readAllStandardError().toStdString();
     ASSERT_EQ(child.exitStatus(), QProcess::CrashExit);
     ASSERT_FALSE(child.readAllStandardOutput().contains("run ended"));
 
@@ -137,8 +142,8 @@ INSTANTIATE_TEST_SUITE_P(KillPoints, KilledRun, ::testing::Values(10, 80, 150),
 TEST_F(InterruptedRun, ClosingTheWindowEndsTheProgramAtOnceWithEveryFileWhole) {
     const QList<CatalogueStation> stations = stationsOfTheRun();
     QProcess child;
-    start(child, longRun().toArguments() << QStringLiteral("--close-after-files")
-                                         << QStringLiteral("20"));
+    start(child, longRun().toArguments()
+                     << QStringLiteral("--close-after-files") << QStringLiteral("20"));
 
     ASSERT_TRUE(child.waitForFinished(60000)) << "the program did not end";
     const QByteArray said = child.readAllStandardOutput();

@@ -51,15 +51,16 @@ int main(int argc, char** argv) {
     if (closeAfterFiles > 0) {
         const QDir genreFolder(options->downloadPath + QDir::separator() + options->genre);
         auto* watch = new QTimer(&window);
-        QObject::connect(watch, &QTimer::timeout, &window, [&window, watch, genreFolder,
-                                                              closeAfterFiles] {
-            if (!window.runInProgress()) return;
-            if (genreFolder.entryList(QDir::Files | QDir::Hidden).size() < closeAfterFiles) return;
-            watch->stop();
-            Say(QStringLiteral("closing"));
-            window.close();
-            Say(QStringLiteral("close returned"));
-        });
+        QObject::connect(
+            watch, &QTimer::timeout, &window, [&window, watch, genreFolder, closeAfterFiles] {
+                if (!window.runInProgress()) return;
+                if (genreFolder.entryList(QDir::Files | QDir::Hidden).size() < closeAfterFiles)
+                    return;
+                watch->stop();
+                Say(QStringLiteral("closing"));
+                window.close();
+                Say(QStringLiteral("close returned"));
+            });
         watch->start(0);
     }
 

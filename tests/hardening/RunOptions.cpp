@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -15,45 +17,39 @@ bool Select(QComboBox* list, const QString& text) {
     return true;
 }
 
+// The options that take a value, by the name they go by on the command line.
+const std::array<std::pair<const char*, QString RunOptions::*>, 8> kValued = {{
+    {"--download", &RunOptions::downloadPath},
+    {"--genre", &RunOptions::genre},
+    {"--number", &RunOptions::number},
+    {"--format", &RunOptions::format},
+    {"--template", &RunOptions::fileTemplate},
+    {"--min-bitrate", &RunOptions::minBitrate},
+    {"--stream", &RunOptions::stream},
+    {"--name-length", &RunOptions::nameLength},
+}};
+
 }  // namespace
 
 QStringList RunOptions::toArguments() const {
-    QStringList arguments = {QStringLiteral("--download"), downloadPath,
-                             QStringLiteral("--genre"),    genre,
-                             QStringLiteral("--number"),   number,
-                             QStringLiteral("--format"),   format,
-                             QStringLiteral("--template"), fileTemplate,
-                             QStringLiteral("--min-bitrate"), minBitrate,
-                             QStringLiteral("--stream"),   stream,
-                             QStringLiteral("--name-length"), nameLength};
+    QStringList arguments;
+    for (const auto& [name, field] : kValued) arguments << QLatin1String(name) << this->*field;
     if (fastScan) arguments << QStringLiteral("--fast");
     return arguments;
 }
 
 std::optional<RunOptions> RunOptions::fromArguments(const QStringList& arguments) {
     RunOptions options;
-    const QList<std::pair<QString, QString*>> valued = {
-        {QStringLiteral("--download"), &options.downloadPath},
-        {QStringLiteral("--genre"), &options.genre},
-        {QStringLiteral("--number"), &options.number},
-        {QStringLiteral("--format"), &options.format},
-        {QStringLiteral("--template"), &options.fileTemplate},
-        {QStringLiteral("--min-bitrate"), &options.minBitrate},
-        {QStringLiteral("--stream"), &options.stream},
-        {QStringLiteral("--name-length"), &options.nameLength}};
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == QLatin1String("--fast")) {
             options.fastScan = true;
             continue;
         }
-        bool known = false;
-        for (const auto& [name, field] : valued) {
-            if (arguments[i] != name) continue;
-            if (i + 1 >= arguments.size()) return std::nullopt;
-            *field = arguments[++i];
-            known = true;
-        }
-        if (!known) return std::nullopt;
+        const auto valued = std::find_if(kValued.begin(), kValued.end(), [&](const auto& option) {
+            return arguments[i] == QLatin1String(option.first);
+        });
+        if (valued == kValued.end() || i + 1 >= arguments.size()) return std::nullopt;
+        options.*(valued->second) = arguments[++i];
     }
     return options;
 }

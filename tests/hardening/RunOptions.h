@@ -9,13 +9,13 @@
 class frmMain;
 
 struct RunOptions {
-    QString downloadPath;             // txtDL
+    QString downloadPath;  // txtDL
     QString genre = QStringLiteral("Rock");
     QString number = QStringLiteral("50");  // CmbNumber: with Fast Scan off, 2 pages of 25
     bool fastScan = false;
     QString format = QStringLiteral("PLS file");
     QString fileTemplate = QStringLiteral("%RN%");  // one file per station id
-    QString minBitrate;               // the empty entry: no minimum
+    QString minBitrate;                             // the empty entry: no minimum
     QString stream = QStringLiteral("<all>");
     QString nameLength = QStringLiteral("100");
 
