@@ -125,4 +125,23 @@ TEST_F(HttpRequestTest, FailedTransfersReadAsNoAnswer) {
     EXPECT_TRUE(request->responseBody().isEmpty());
 }
 
+// Requests follow one another on the same libcurl handle: nothing of one may reach the next.
+TEST_F(HttpRequestTest, ARequestAfterFailedOnesIsAnsweredInFull) {
+    get(url("/dropped"));
+    HttpRequest::Limits limits = HttpRequest::limits();
+    limits.maxBodyBytes = 1000;
+    HttpRequest::setLimits(limits);
+    get(url("/big"));
+    limits.maxBodyBytes = m_saved.maxBodyBytes;
+    HttpRequest::setLimits(limits);
+    get(url("/missing"));
+
+    const auto request = get(url("/big"));
+    EXPECT_EQ(request->status(), 200);
+    EXPECT_TRUE(request->completed());
+    EXPECT_EQ(request->responseBody(), QByteArray(4096, 'x'));
+    EXPECT_FALSE(request->getAllResponseHeaders().contains(QStringLiteral("X-Test")));
+    EXPECT_EQ(get(url("/page"))->responseText(), QString::fromUtf8("café"));
+}
+
 }  // namespace
