@@ -136,6 +136,7 @@ void HttpRequest::send() {
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME,
                      static_cast<long>(g_limits.stallTimeout.count()));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(g_limits.totalTimeout.count()));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Impl::onBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, d.get());
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Impl::onHeader);

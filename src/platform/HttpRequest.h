@@ -20,6 +20,9 @@ public:
         std::chrono::seconds stallTimeout{60};
         // An answer whose body grows past this is cut off and counts as a failed transfer.
         qint64 maxBodyBytes = 32 * 1024 * 1024;
+        // A request that has not ended after this long, connection included, is abandoned: an
+        // answer that keeps trickling in never stalls, but must not hold the window for ever.
+        std::chrono::milliseconds totalTimeout{120000};
     };
     static Limits limits();
     static void setLimits(const Limits& limits);

@@ -49,6 +49,15 @@ int utf8SequenceLength(QByteArrayView bytes, qsizetype i) {
     return length;
 }
 
+constexpr QByteArrayView kByteOrderMark("\xEF\xBB\xBF");
+
+// A valid UTF-8 run as text. QString::fromUtf8 drops a byte order mark at the start of what it
+// is given; here a run may start inside the text, after a stray byte, where U+FEFF is text.
+void appendUtf8Run(QString& text, QByteArrayView run) {
+    if (run.startsWith(kByteOrderMark)) text += QChar(0xFEFF);
+    text += QString::fromUtf8(run);
+}
+
 }  // namespace
 
 namespace TextCodec {
@@ -86,6 +95,8 @@ QByteArray toWindows1252(QStringView text) {
 QString fromUtf8OrWindows1252(QByteArrayView bytes) {
     QString text;
     text.reserve(bytes.size());
+    // A byte order mark that opens the bytes marks them as UTF-8 and is no part of the text.
+    if (bytes.startsWith(kByteOrderMark)) bytes = bytes.sliced(kByteOrderMark.size());
     qsizetype runStart = 0;
     qsizetype i = 0;
     while (i < bytes.size()) {
@@ -94,11 +105,11 @@ QString fromUtf8OrWindows1252(QByteArrayView bytes) {
             i += length;
             continue;
         }
-        text += QString::fromUtf8(bytes.sliced(runStart, i - runStart));
+        appendUtf8Run(text, bytes.sliced(runStart, i - runStart));
         text += windows1252Char(static_cast<unsigned char>(bytes[i]));
         runStart = ++i;
     }
-    text += QString::fromUtf8(bytes.sliced(runStart, i - runStart));
+    appendUtf8Run(text, bytes.sliced(runStart, i - runStart));
     return text;
 }
 

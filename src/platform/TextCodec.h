@@ -12,7 +12,8 @@ namespace TextCodec {
 QString fromWindows1252(QByteArrayView bytes);
 // Unicode to Windows-1252; a character that the code page lacks becomes '?'.
 QByteArray toWindows1252(QStringView text);
-// UTF-8, with every byte that does not belong to a valid UTF-8 sequence read as Windows-1252.
+// UTF-8, with every byte that does not belong to a valid UTF-8 sequence read as Windows-1252. A
+// byte order mark that opens the bytes is dropped; U+FEFF anywhere else is kept.
 QString fromUtf8OrWindows1252(QByteArrayView bytes);
 // Decodes by a charset name as found in a Content-Type header; an unknown or empty name
 // falls back to fromUtf8OrWindows1252.

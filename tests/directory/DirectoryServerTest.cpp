@@ -1,114 +1,198 @@
-// The directory's playlists, its request log, the fixture that points the program at it, and
-// the radiosift-directory program.
+// The local directory over real HTTP, its pages read by the program's own parsers: the query
+// keys, the entries of both layouts, the playlists, the request log and the misbehaviours.
 #include "DirectoryFixture.h"
-#include "DirectoryHosts.h"
-#include "Fetch.h"
+#include "FakeScanHost.h"
+#include "FetchText.h"
+#include "PageParser.h"
+#include "ScanState.h"
+#include "StationSink.h"
 
-#include <QDir>
-#include <QProcess>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <functional>
+#include <tuple>
+
+// Misbehaviours are written with designated initializers; what they leave out stays default.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace {
 
-class DirectoryServerTest : public DirectoryFixture {
+using Keep = std::function<bool(const CatalogueStation&)>;
+
+// One GET through the program's own request, timed.
+struct Fetched : HttpRequest {
+    explicit Fetched(const QString& url) {
+        QElapsedTimer clock;
+        clock.start();
+        open(QStringLiteral("GET"), url);
+        send();
+        elapsedMs = clock.elapsed();
+        text = responseText();
+    }
+    qint64 elapsedMs;
+    QString text;
+};
+
+// The stations kept, in listing order: most listeners first (highest bitrate first when ordered
+// by bitrate, ties as usual), then lower id.
+QList<CatalogueStation> listed(const Catalogue& catalogue, const Keep& keep, bool byBitrate) {
+    QList<CatalogueStation> list;
+    std::ranges::copy_if(catalogue.stations(), std::back_inserter(list), keep);
+    std::ranges::sort(list, {}, [&](auto& s) {
+        return std::tuple(byBitrate * -s.bitrate, -s.listeners(), s.id);
+    });
+    return list;
+}
+
+Keep genre(const char* name) {
+    return [name](const CatalogueStation& s) { return s.genre == QLatin1String(name); };
+}
+
+const QString kClassic = QStringLiteral("/directory/index.phtml?&sgenre=Rock");
+
+QString playlistTarget(const QString& rn) {
+    return "/sbin/shoutcast-playlist.pls?rn=" + rn + "&file=filename.pls";
+}
+
+class DirectoryServerTest : public DirectoryFixture, public StationSink {
 protected:
-    QString classicPlaylist(const QString& rn) {
-        return server().baseUrl() +
-               QStringLiteral("/sbin/shoutcast-playlist.pls?rn=%1&file=filename.pls").arg(rn);
+    Fetched get(const QString& target) { return Fetched(server().baseUrl() + target); }
+    void SaveStation(int32_t) override {}
+
+    // Every entry the program reads from a page: no stream-type filter, no minimum bitrate.
+    QList<StationEntry> cut(const QString& page, bool classic) {
+        FakeScanHost host;
+        host.stream = QStringLiteral("<all>");
+        ScanState state{.m_PageCount = 1, .m_GenreCount = 1, .m_PageText = NormaliseLineEnds(page)};
+        PageParser parser(host, state, *this);
+        classic ? parser.ParseClassicPage(INT32_MAX) : parser.ParseCurrentPage(INT32_MAX);
+        return state.Stations.mid(1, state.StationCount);
     }
 };
 
 }  // namespace
 
-TEST_F(DirectoryServerTest, ServesEveryStationsPlaylistUnderBothAddresses) {
-    for (const QString& genre : Catalogue::genres()) {
-        const CatalogueStation& s =
-            *std::find_if(catalogue().stations().begin(), catalogue().stations().end(),
-                          [&](const auto& station) { return station.genre == genre; });
-        const Fetched classic = fetch(classicPlaylist(QString::number(s.id)));
-        EXPECT_EQ(classic.status, 200);
-        EXPECT_TRUE(classic.headers.contains(QLatin1String("Content-Type: audio/x-scpls\r\n"),
-                                             Qt::CaseInsensitive));
-        EXPECT_EQ(classic.body, catalogue().playlistText(s.id).toUtf8());
-        const Fetched current = fetch(server().currentPlaylistLink(s.id));
-        EXPECT_EQ(current.status, 200);
-        EXPECT_EQ(current.body, classic.body);
+TEST_F(DirectoryServerTest, QueryKeysChooseAndOrderStationsThatReadBackAsInTheCatalogue) {
+    // clang-format off
+    const struct { const char* query; Keep keep; bool byBitrate; int start, count; } cases[] = {
+        {"numresult=5000", [](auto&) { return true; }, false, 0, 5000},
+        {"startat=50&numresult=5&sgenre=Rock", genre("Rock"), false, 50, 5},
+        {"&sgenre=Pop&maxbitrate=64&numresult=100",
+         [](auto& s) { return s.genre == "Pop" && s.bitrate <= 64; }, false, 0, 100},
+        {"&sgenre=Metal&orderby=bitrate&numresult=100", genre("Metal"), true, 0, 100},
+        // Sent as the program sends a search: blanks as "+", nothing escaped.
+        {"numresult=100&s=ROCK+FM",
+         [](auto& s) { return s.name.contains("rock fm", Qt::CaseInsensitive); }, false, 0, 100},
+    };  // clang-format on
+    for (const auto& c : cases) {
+        const auto want = listed(catalogue(), c.keep, c.byBitrate).mid(c.start, c.count);
+        ASSERT_FALSE(want.isEmpty()) << c.query;
+        for (const bool classic : {true, false}) {
+            SCOPED_TRACE(std::string(c.query) + (classic ? " classic" : " current"));
+            const auto got = cut(
+                get(QString(classic ? "/directory/index.phtml?" : "/index.jsp?") + c.query).text,
+                classic);
+            ASSERT_EQ(got.size(), want.size());
+            for (qsizetype i = 0; i < got.size(); ++i) {
+                const StationEntry& e = got[i];
+                const CatalogueStation& s = want[i];
+                EXPECT_EQ(QStringList({e.Rn, e.Name, e.Bitrate, e.StreamType,
+                                       classic ? e.NowPlaying : e.HomeLink, e.PlaylistLink}),
+                          QStringList({QString::number(s.id), s.name, QString::number(s.bitrate),
+                                       streamTypeName(s.type), classic ? s.nowPlaying : s.homepage,
+                                       classic ? s.homepage : server().currentPlaylistLink(s.id)}));
+            }
+        }
     }
 }
 
-TEST_F(DirectoryServerTest, UnknownStationsAndPathsAreNotFound) {
-    for (const QString& rn : {QStringLiteral("1"), QStringLiteral("abc"), QString()}) {
-        const Fetched answer = fetch(classicPlaylist(rn));
-        EXPECT_EQ(answer.status, 404) << rn.toStdString();
-        EXPECT_TRUE(answer.text.contains(QLatin1String("<h1>404 Not Found</h1>")));
+TEST_F(DirectoryServerTest, ServesEachStationsPlaylistUnderBothAddresses) {
+    for (qsizetype i = 0; i < catalogue().stations().size(); i += 50) {
+        const CatalogueStation& s = catalogue().stations()[i];
+        QString pls = QStringLiteral("[playlist]\nnumberofentries=%1\n").arg(s.servers.size());
+        int k = 0;
+        for (const StreamServer& v : s.servers)
+            pls += QStringLiteral("File%1=%2\nTitle%1=(#%1 - %3/%4) %5\nLength%1=-1\n")
+                       .arg(QString::number(++k), v.address, QString::number(v.listeners),
+                            QString::number(v.maxListeners), s.name);
+        const Fetched got = get(playlistTarget(QString::number(s.id)));
+        EXPECT_TRUE(got.getAllResponseHeaders().contains("Content-Type: audio/x-scpls\r\n"));
+        EXPECT_EQ(got.text, pls + "Version=2\n");
+        EXPECT_EQ(Fetched(server().currentPlaylistLink(s.id)).text, got.text);
     }
-    EXPECT_EQ(
-        fetch(server().baseUrl() + QStringLiteral("/directory/index.php?&sgenre=Rock")).status,
-        404);
 }
 
-TEST_F(DirectoryServerTest, LogKeepsEveryTargetAsSent) {
-    const QStringList targets{
-        QStringLiteral("/directory/index.phtml?&sgenre=Rock"),
-        QStringLiteral(
-            "/index.jsp?startat=25&numresult=100&sgenre=70s&maxbitrate=128&orderby=bitrate"),
-        QStringLiteral("/directory/index.phtml?numresult=5&s=50s+and+60s"),
-        QStringLiteral("/sbin/shoutcast-playlist.pls?rn=77&file=filename.pls"),
-        QStringLiteral("/nowhere"),
-    };
-    for (const QString& target : targets) fetch(server().baseUrl() + target);
+TEST_F(DirectoryServerTest, AnswersUnknownTargetsWithNotFoundAndLogsEveryTargetAsSent) {
+    const QStringList targets{playlistTarget("1"), playlistTarget("abc"), playlistTarget(""),
+                              "/playlist.pls?id=1", "/directory/index.php?s=50s+and+60s%21"};
+    for (const QString& target : targets) {
+        const Fetched answer = get(target);
+        EXPECT_EQ(answer.status(), 404) << target.toStdString();
+        EXPECT_TRUE(answer.text.contains("<h1>404 Not Found</h1>"));
+    }
     EXPECT_EQ(server().requestLog(), targets);
-    server().clearLog();
-    EXPECT_TRUE(server().requestLog().isEmpty());
-    fetch(server().baseUrl() + targets[0]);
-    EXPECT_EQ(server().requestLog(), QStringList{targets[0]});
 }
 
-TEST(LocalDirectoryTest, PointsTheProgramAtTheServerForItsLifetime) {
-    qputenv("RADIOSIFT_MAIN_HOST", "main.example:81");
-    qunsetenv("RADIOSIFT_CLASSIC_HOST");
-    QString folder;
-    {
-        LocalDirectory directory;
-        ASSERT_TRUE(directory.started());
-        EXPECT_EQ(DirectoryHosts::mainHost(), directory.server().hostPort());
-        EXPECT_EQ(DirectoryHosts::classicHost(), directory.server().hostPort());
-        folder = directory.downloadDir();
-        EXPECT_TRUE(QDir(folder).exists());
-        EXPECT_TRUE(QDir(folder).isEmpty());
-        EXPECT_EQ(fetch(QStringLiteral("http://") + DirectoryHosts::classicHost() +
-                        QStringLiteral("/index.jsp?"))
-                      .status,
-                  200);
+// Each switch is set on a prefix of its own over a catch-all 500, which holds again once the
+// switch is cleared. Damage goes to every third (or second) entry of the first Rock page.
+TEST_F(DirectoryServerTest, EachMisbehaviourHoldsForTheLongestMatchingPrefixUntilCleared) {
+    const QList<CatalogueStation> rock = listed(catalogue(), genre("Rock"), false);
+    const QString rn = QString::number(rock[0].id);
+    const QString plain = get(playlistTarget(rn)).text;
+    server().setMisbehaviour(QString(), {.status = 500});
+    const QStringList pages{kClassic, "/index.jsp?&sgenre=Rock"}, playlist{playlistTarget(rn)};
+    // clang-format off
+    const struct { const char* name; QString prefix; Misbehaviour how; QStringList targets;
+        std::function<bool(const Fetched&, const QList<StationEntry>&, bool classic)> holds;
+    } cases[] = {
+        // A prefix may reach into the query: one station's playlist alone.
+        {"status", playlist[0], {.status = 404}, playlist, [](auto& f, auto&, bool) {
+            return f.status() == 404 && f.completed() && f.text.contains("<h1>404 "); }},
+        {"delay", "/directory/", {.delayMs = 300}, {kClassic},
+         [](auto& f, auto& e, bool) { return f.elapsedMs >= 300 && e.size() == 25; }},
+        {"drop", "/sbin/", {.dropAfterBytes = 100}, playlist,
+         [](auto& f, auto&, bool) { return !f.completed() && f.status() == 0; }},
+        {"endless", "/sbin/", {.endlessBody = true}, playlist,
+         [](auto& f, auto&, bool) { return !f.completed(); }},
+        {"crlf", "/sbin/", {.lineEnds = LineEnds::CrLf}, playlist,
+         [&](auto& f, auto&, bool) { return f.text == QString(plain).replace("\n", "\r\n"); }},
+        {"no type", "/", {.every = 3, .malformation = Malformation::NoTypeMarker}, pages,
+         [](auto& f, auto& e, bool) { return e.size() == 25 &&
+            f.text.count("MP3</") + f.text.count("AAC+</") + f.text.count("OGG</") == 17; }},
+        {"no bitrate", "/", {.every = 3, .malformation = Malformation::NoBitrate}, pages,
+         [&](auto&, auto& e, bool) { return e.size() == 25 && e[2].Bitrate.isEmpty() &&
+            e[3].Bitrate.toInt() == rock[3].bitrate && e[2].Name == rock[2].name; }},
+        {"skipped", "/", {.every = 3, .malformation = Malformation::SkippedEntry}, pages,
+         [&](auto&, auto& e, bool) { return e.size() == 17 && e[2].Rn.toInt() == rock[3].id; }},
+        // The classic reader has the broken entry's id before it stops.
+        {"broken", "/", {.every = 3, .malformation = Malformation::BrokenEntry}, pages,
+         [](auto&, auto& e, bool classic) { return e.size() == (classic ? 3 : 2); }},
+        // Classic: the listeners cell stands where the bitrate should. Current: the first link
+        // is the home page, which names no station id.
+        {"out of order", "/", {.every = 3, .malformation = Malformation::OutOfOrder}, pages,
+         [&](auto&, auto& e, bool classic) { return e.size() == 25 && (classic
+            ? e[2].Bitrate.section(u'/', 0, 0).toInt() == rock[2].listeners()
+            : e[2].Rn.isEmpty() && e[2].PlaylistLink.startsWith(rock[2].homepage)); }},
+        {"latin-1", "/", {.every = 2, .invalidUtf8Names = true}, pages, [&](auto&, auto& e, bool) {
+            return e.value(0).Name == rock[0].name && e.value(1).Name == rock[1].name + " été"; }},
+        // The playlists read the first number of an id, so it still names the station.
+        {"hostile", "/", {.hostileRn = true, .hostileBitrate = true}, pages,
+         [&](auto&, auto& e, bool classic) { return e.size() == 25 && e[0].Rn == "../../" + rn &&
+            e[0].Bitrate == QString::number(rock[0].bitrate) + "/../.." &&
+            (classic ? get(playlistTarget(e[0].Rn)) : Fetched(e[0].PlaylistLink)).text == plain; }},
+        // Made while it is sent: the genre's 60 stations over and over.
+        {"long page", "/", {.entryCount = 2000}, pages, [&](auto& f, auto& e, bool) {
+            return e.size() == 2000 && e[60].Rn == e[0].Rn && e[59].Rn != e[0].Rn &&
+                f.getAllResponseHeaders().contains("Transfer-Encoding: chunked"); }},
+    };  // clang-format on
+    for (const auto& c : cases) {
+        server().setMisbehaviour(c.prefix, c.how);
+        for (const QString& target : c.targets) {
+            SCOPED_TRACE(std::string(c.name) + " " + target.toStdString());
+            const Fetched f = get(target);
+            EXPECT_TRUE(c.holds(f, cut(f.text, target == kClassic), target == kClassic));
+        }
+        server().clearMisbehaviour(c.prefix);
+        EXPECT_EQ(get(c.targets[0]).status(), 500) << c.name;
     }
-    EXPECT_EQ(qgetenv("RADIOSIFT_MAIN_HOST"), QByteArray("main.example:81"));
-    EXPECT_FALSE(qEnvironmentVariableIsSet("RADIOSIFT_CLASSIC_HOST"));
-    EXPECT_FALSE(QDir(folder).exists());
-    qunsetenv("RADIOSIFT_MAIN_HOST");
-}
-
-TEST(DirectoryProgram, ListensOnTheFreePortItNamesAndServesItsOptions) {
-    QProcess program;
-    program.start(QStringLiteral(RADIOSIFT_DIRECTORY_EXE),
-                  {QStringLiteral("--port"), QStringLiteral("0"),
-                   QStringLiteral("--stations-per-genre"), QStringLiteral("3"),
-                   QStringLiteral("--seed"), QStringLiteral("5"), QStringLiteral("--line-ends"),
-                   QStringLiteral("crlf"), QStringLiteral("--delay-ms"), QStringLiteral("200")});
-    ASSERT_TRUE(program.waitForReadyRead(10000));
-    const QString line = QString::fromLatin1(program.readLine()).trimmed();
-    ASSERT_TRUE(line.startsWith(QLatin1String("listening on 127.0.0.1:"))) << line.toStdString();
-    const QString base = QStringLiteral("http://") + line.section(u' ', 2);
-
-    const Fetched page = fetch(base + QStringLiteral("/directory/index.phtml?&sgenre=Funk"));
-    EXPECT_EQ(page.status, 200);
-    EXPECT_GE(page.elapsedMs, 200);
-    EXPECT_EQ(page.body.count("\r\n"), page.body.count('\n'));
-    const Catalogue expected({.stationsPerGenre = 3, .seed = 5});
-    for (const CatalogueStation& s : expected.stations()) {
-        EXPECT_EQ(page.body.contains("?rn=" + QByteArray::number(s.id) + "&"),
-                  s.genre == QLatin1String("Funk"));
-    }
-    program.terminate();
-    EXPECT_TRUE(program.waitForFinished(5000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
 }

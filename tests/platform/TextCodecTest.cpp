@@ -28,6 +28,15 @@ TEST(TextCodec, InvalidUtf8BytesReadAsWindows1252) {
     EXPECT_EQ(TextCodec::fromUtf8OrWindows1252("\xF0\x9F\x98\x80"), QString::fromUtf8("😀"));
 }
 
+TEST(TextCodec, OnlyAByteOrderMarkThatOpensTheBytesIsDropped) {
+    const QChar mark(0xFEFF);
+    EXPECT_EQ(TextCodec::fromUtf8OrWindows1252("\xEF\xBB\xBF\xEF\xBB\xBF" "a"), mark + QString("a"));
+    EXPECT_EQ(TextCodec::fromUtf8OrWindows1252("a\xEF\xBB\xBF"), "a" + QString(mark));
+    // After a stray byte as well as inside a valid run.
+    EXPECT_EQ(TextCodec::fromUtf8OrWindows1252("caf\xE9\xEF\xBB\xBF" "b"),
+              QString::fromUtf8("café") + mark + "b");
+}
+
 TEST(TextCodec, DecodesByCharsetName) {
     EXPECT_EQ(TextCodec::decode("\xE9", "ISO-8859-1"), QString::fromUtf8("é"));
     EXPECT_EQ(TextCodec::decode("\xC3\xA9", ""), QString::fromUtf8("é"));

@@ -278,4 +278,12 @@ INSTANTIATE_TEST_SUITE_P(
                       HostileCase{"128", "..", "x/%RN%/%RN%/%STATION%", ""},
                       HostileCase{"128", "1", "../%STATION%", ""}));
 
+TEST_F(StationSaverTest, ABackslashInTheTemplateHidesNoClimbOutOfTheGenreFolder) {
+    // Where "\" is a letter, "a\b" is one folder and two ".." from it leave the genre folder.
+    ASSERT_TRUE(QDir(state.m_DownloadDir).mkdir(QStringLiteral("a\\b")));
+    host.fileTemplate = QStringLiteral("a\\b/%BITRATE%/%BITRATE%/x");
+    saver.SaveStation(Add(QStringLiteral("Radio X"), QStringLiteral("1"), QStringLiteral("..")));
+    EXPECT_EQ(Files(), QStringList());
+}
+
 }  // namespace

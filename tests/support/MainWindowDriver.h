@@ -5,6 +5,8 @@
 
 #include "frmMain.h"
 
+#include <gtest/gtest.h>
+
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>

@@ -226,6 +226,10 @@ struct DirectoryServer::Impl {
         } else {
             reply = errorReply(404);
         }
+        if (misbehaviour.body) {
+            reply.body = *misbehaviour.body;
+            reply.more = nullptr;
+        }
         send(response, std::move(reply), misbehaviour, ends);
     }
 
@@ -234,6 +238,16 @@ struct DirectoryServer::Impl {
         response.status = reply.status;
         const QByteArray body = withLineEnds(reply.body, ends);
         const qint64 keep = misbehaviour.dropAfterBytes;
+        if (!reply.more && !misbehaviour.endlessBody && misbehaviour.dribbleMs > 0) {
+            auto whole = std::make_shared<QByteArray>(body);
+            const int pauseMs = misbehaviour.dribbleMs;
+            response.set_content_provider(
+                whole->size(), reply.contentType,
+                [this, whole, pauseMs](size_t offset, size_t, httplib::DataSink& sink) {
+                    return pause(pauseMs) && sink.write(whole->constData() + offset, 1);
+                });
+            return;
+        }
         if (!reply.more && !misbehaviour.endlessBody) {
             if (keep < 0 || keep >= body.size()) {
                 response.set_content(body.constData(), body.size(), reply.contentType);

@@ -40,8 +40,14 @@ struct Misbehaviour {
     qint64 dropAfterBytes = -1;
     // Send a body that never ends, until the client goes away or the server stops.
     bool endlessBody = false;
+    // Send the whole body one byte at a time, waiting this long before each byte (0: at once):
+    // an answer that keeps coming, too slowly to finish, but never stalls.
+    int dribbleMs = 0;
     // Line ends of pages and playlists (none: the server's own).
     std::optional<LineEnds> lineEnds;
+    // Answer with these bytes as the body instead of the page, playlist or error page (the
+    // status and the type stay; line ends are changed as for any body).
+    std::optional<QByteArray> body;
 
     // Page entries 'every', 2 x 'every', ... (counted from 1 within the page) are the ones the
     // entry switches below change; 1 changes every entry.

@@ -1,0 +1,159 @@
+// The download path: its macros, the folders a run creates, and the Browse and Explore buttons
+// of the real main window with a shell that answers the picker. HOME, the XDG folders, TEMP and
+// TMPDIR point into a temporary folder.
+#include "FakeShell.h"
+#include "FolderButtons.h"
+#include "ModSpFolder.h"
+#include "PathMacros.h"
+#include "frmMain.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <list>
+#include <optional>
+
+namespace {
+
+// Sets an environment variable (empty text unsets it) until it goes out of scope.
+struct ScopedEnv {
+    ScopedEnv(const char* name, const QString& value) : name(name) {
+        if (qEnvironmentVariableIsSet(name)) old = qgetenv(name);
+        value.isEmpty() ? qunsetenv(name) : qputenv(name, value.toLocal8Bit());
+    }
+    ~ScopedEnv() { old ? qputenv(name, *old) : qunsetenv(name); }
+    const char* name;
+    std::optional<QByteArray> old;
+};
+
+class PathsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Each variable points at a folder of its own name; no user-dirs file in the config
+        // folder leaves the documents at ~/Documents.
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "TMPDIR", "TEMP"})
+            m_env.emplace_back(name, folder(name));
+        folder("HOME/Documents");
+        QDir::setCurrent(folder("work"));
+        setBrowseStartPath(QString());
+        m_window.emplace();
+    }
+    void TearDown() override { QDir::setCurrent(m_cwd); }
+
+    // "/" stands for the separator, "<root>" and "<app>" for the temporary and program folders.
+    QString native(QString text) const {
+        return QDir::toNativeSeparators(
+            text.replace("<root>", m_root.path()).replace("<app>", ProgramFolder()));
+    }
+    QString folder(const QString& name) {
+        EXPECT_TRUE(QDir(m_root.path()).mkpath(name));
+        return native("<root>/" + name);
+    }
+    // Clicks the button with txtDL holding text; returns the picker's start folder, if it opened.
+    std::optional<QString> click(QPushButton* button, const QString& text) {
+        const size_t before = m_shell.pickerCalls.size();
+        m_window->txtDL->setText(text);
+        QTest::mouseClick(button, Qt::LeftButton);
+        if (m_shell.pickerCalls.size() == before) return std::nullopt;
+        EXPECT_EQ(m_shell.pickerCalls.back().owner, &*m_window);
+        return m_shell.pickerCalls.back().startFolder;
+    }
+
+    const QString m_cwd = QDir::currentPath();
+    QTemporaryDir m_root;
+    std::list<ScopedEnv> m_env;
+    FakeShell m_shell;
+    std::optional<frmMain> m_window;
+};
+
+TEST_F(PathsTest, ARunExpandsTheMacrosInItsOrderAndCreatesTheFolderAndItsGenreOneLevelEach) {
+    // clang-format off
+    const struct { const char *txtDL, *temp, *expanded; bool created; } cases[] = {
+        {"%MYDOC%/Radio", "<root>/TEMP", "<root>/HOME/Documents/Radio/", true},
+        {"%APPDATA%/Radio", "<root>/TEMP", "<root>/XDG_DATA_HOME/Radio/", true},
+        {"%TEMP%/.1", "", "<root>/TMPDIR/.1/", true},  // no TEMP: the system's temporary folder
+        {"<root>/TEMP/", "<root>/TEMP", "<root>/TEMP//", true},
+        {"%mydoc%", "<root>/TEMP", "%mydoc%/", true},  // a folder in the current one
+        // Only a macro that comes later is expanded within a value.
+        {"%TEMP%", "%APPDATA%/%APPPATH%", "<root>/XDG_DATA_HOME/%APPPATH%/", true},
+        // Two missing levels: nothing is created, the path is still returned.
+        {"%APPPATH%/no-such-folder/Radio", "<root>/TEMP", "<app>/no-such-folder/Radio/", false},
+    };  // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.txtDL);
+        const ScopedEnv temp("TEMP", native(c.temp));
+        QString expanded;
+        const QString genreDir = ExpandDownloadDir(native(c.txtDL), "Jazz", expanded);
+        EXPECT_EQ(expanded, native(c.expanded));
+        EXPECT_EQ(genreDir, native(c.expanded + QString("Jazz/")));
+        EXPECT_EQ(QFileInfo(genreDir).isDir(), c.created);
+    }
+    EXPECT_FALSE(QFileInfo::exists(native("<app>/no-such-folder")));
+}
+
+TEST_F(PathsTest, TheButtonsResolveTheMacrosInTheirOwnOrderAndAppendOneSeparator) {
+    // clang-format off
+    const struct { const char *txtDL, *temp, *data, *resolved; } cases[] = {
+        {"%APPPATH%/out", "/t", "/d", "<app>/out/"},
+        {"", "/t", "/d", "/"},
+        {"/out/", "/t", "/d", "/out//"},
+        {"%temp%/x %TEMP%/%TEMP%", "/t", "/d", "%temp%/x /t//t/"},
+        // %APPDATA% comes before %MYDOC%, so a %MYDOC% inside it is expanded too.
+        {"%APPDATA%/x", "/t", "/d/%MYDOC%", "/d/<root>/HOME/Documents/x/"},
+        {"%TEMP%/x", "/t/%APPDATA%", "/d", "/t//d/x/"},
+    };  // clang-format on
+    for (const auto& c : cases) {
+        const ScopedEnv temp("TEMP", native(c.temp)), data("XDG_DATA_HOME", native(c.data));
+        EXPECT_EQ(ResolveFolderMacros(native(c.txtDL)), native(c.resolved)) << c.txtDL;
+    }
+}
+
+TEST_F(PathsTest, BrowseOpensAtTheResolvedFolderElseAtTempAndOnlyAChosenFolderReplacesTheText) {
+    folder("TEMP/Radio");
+    ASSERT_TRUE(QFile(native("<root>/TEMP/plain.txt")).open(QIODevice::WriteOnly));
+    // clang-format off
+    const struct { const char *txtDL, *start; } cases[] = {{"%TEMP%/Radio", "<root>/TEMP/Radio/"},
+        {"%TEMP%/no such folder", "<root>/TEMP/"}, {"%TEMP%/plain.txt", "<root>/TEMP/"}};
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(click(m_window->cmdBrowse, native(c.txtDL)), native(c.start)) << c.txtDL;
+        EXPECT_EQ(m_window->txtDL->text(), native(c.txtDL)) << "cancelled";
+    }
+    // A chosen folder replaces a macro path as a plain path.
+    const QString picked = folder("picked"), root = QDir::toNativeSeparators(QDir::rootPath());
+    for (const auto& [answer, shown] : {std::pair{native("<root>/picked//"), picked},
+                                        {native("<root>/picked//deeper/.."), picked},
+                                        {QDir::rootPath(), root}}) {
+        m_shell.answer = answer;
+        click(m_window->cmdBrowse, native("%MYDOC%/Radio"));
+        EXPECT_EQ(m_window->txtDL->text(), shown) << answer.toStdString();
+    }
+}
+
+TEST_F(PathsTest, BrowseOnAnEmptyPathStartsAtTheProgramFolderThenWhereTheUserLastSelected) {
+    m_shell.answer = QDir::rootPath();
+    EXPECT_EQ(click(m_window->cmdBrowse, QString()), ProgramFolder());
+    // The root chosen last time is remembered like any other folder.
+    m_shell.answer.clear();
+    m_shell.selections = {folder("first"), native("<root>/wandered/")};
+    EXPECT_EQ(click(m_window->cmdBrowse, QString()), QDir::toNativeSeparators(QDir::rootPath()));
+    // Even in a cancelled picker, the folder last selected is where the next one starts.
+    m_shell.selections.clear();
+    EXPECT_EQ(click(m_window->cmdBrowse, QString()), folder("wandered"));
+}
+
+TEST_F(PathsTest, ExploreOpensTheResolvedFolderWithoutGenreAndCreatesNothing) {
+    // A path is opened as a local folder, never read as a web address.
+    EXPECT_EQ(click(m_window->cmdExplore, native("%TEMP%/Radio #1")), std::nullopt);
+    click(m_window->cmdExplore, QString());
+    EXPECT_EQ(m_shell.opened, (std::vector{QUrl::fromLocalFile(native("<root>/TEMP/Radio #1/")),
+                                           QUrl::fromLocalFile(QDir::rootPath())}));
+    EXPECT_FALSE(QFileInfo::exists(native("<root>/TEMP/Radio #1")));
+}
+
+}  // namespace
