@@ -212,4 +212,33 @@ TEST(ProgressBarCaption, EffectsPrintTheirCopiesInOrder) {
     }
 }
 
+// A setter that leaves the values as they were need not paint again, but a new font, a new
+// size or a new background must show even when no value changed.
+TEST(ProgressBarNotification, FontSizeAndBackgroundRepaintWithTheValuesUnchanged) {
+    QWidget host;
+    ProgressBar bar(&host);
+    bar.resize(120, 16);
+    bar.InitProperties();
+    bar.setValue(40);
+    const QImage before = bar.surface().image();
+    bar.setValue(40);
+    EXPECT_EQ(bar.surface().image(), before);
+
+    bar.setTextFont(std::make_shared<QFont>(QStringLiteral("DejaVu Serif"), 13));
+    const QImage withFont = bar.surface().image();
+    EXPECT_NE(withFont, before);
+
+    QPalette palette = host.palette();
+    palette.setColor(QPalette::Window, QColor(10, 200, 30));
+    host.setPalette(palette);
+    bar.setValue(40);
+    EXPECT_EQ(bar.surface().backColour(), RGBColour(10, 200, 30));
+
+    bar.resize(80, 16);
+    bar.setValue(40);
+    ASSERT_EQ(bar.surface().width(), 80);
+    EXPECT_NE(bar.surface().GetPixel(40, 8), bar.surface().backColour());
+}
+
+
 }  // namespace

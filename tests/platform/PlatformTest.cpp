@@ -102,7 +102,15 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
         EXPECT_TRUE(!headers.startsWith(u"HTTP/") && !headers.contains(u"Location") &&
                     headers.endsWith(u"\r\n\r\n") == completed);
     }
+    // Requests follow one another on one reused libcurl handle: nothing of a failed one may
+    // reach the next.
     HttpRequest::setLimits(saved);
+    HttpRequest big;
+    big.open(QStringLiteral("GET"), local + "/big");
+    big.send();
+    EXPECT_EQ(big.responseBody(), QByteArray(4096, 'x'));
+    EXPECT_EQ(big.getAllResponseHeaders().split(QStringLiteral("\r\n")).filter(QStringLiteral("X-")),
+              QStringList({"X-Test: /big"}));
     server.stop();
     thread.join();
 }
