@@ -7,6 +7,8 @@ DirectoryProcess::DirectoryProcess(const Options& options) {
                              QStringLiteral("--stations-per-genre"),
                              QString::number(options.stationsPerGenre)};
     if (options.log) arguments << QStringLiteral("--log");
+    if (options.delayMs > 0)
+        arguments << QStringLiteral("--delay-ms") << QString::number(options.delayMs);
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.setProgram(QStringLiteral(RADIOSIFT_DIRECTORY_EXE));
     m_process.setArguments(arguments);

@@ -13,6 +13,8 @@ public:
         int stationsPerGenre = 60;
         // Makes the child print every request target; read them with takeLog().
         bool log = false;
+        // Makes the child wait this long before every answer, as a server further away would.
+        int delayMs = 0;
     };
 
     // Starts the child and waits for the address it listens on; started() tells whether it did.

@@ -3,7 +3,9 @@
 // same addresses in the same order and writes the same files. The program should run at the
 // speed of the network: at most 1.10 times the plain loop.
 //
-// radiosift_bench_harvest [--stations N] [--rounds R]   (N one of the window's counts)
+// radiosift_bench_harvest [--stations N] [--rounds R] [--delay-ms D]
+//   N: one of the window's counts; D: how long the directory waits before every answer (0: the
+//   directory answers at once, as only a server on the same machine can).
 #include "DirectoryProcess.h"
 #include "Figures.h"
 #include "FolderCompare.h"
@@ -24,7 +26,7 @@ QString FolderOf(const QTemporaryDir& dir) {
     return dir.path() + QLatin1Char('/');
 }
 
-int Run(int stations, int rounds) {
+int Run(int stations, int rounds, int delayMs) {
     const QString genre = QStringLiteral("TopTen");
     const QString count = QString::number(stations);
     // A catalogue with exactly as many stations in the genre as the run asks for.
@@ -35,7 +37,7 @@ int Run(int stations, int rounds) {
     QList<PlainStep> plan;
     QTemporaryDir reference;
     {
-        DirectoryProcess directory({perGenre, true});
+        DirectoryProcess directory({perGenre, true, delayMs});
         if (!directory.started()) throw std::runtime_error("radiosift-directory did not start");
         directory.becomeTheProgramsDirectory();
         const HarvestOutcome recorded = HarvestThroughWindow({FolderOf(reference), genre, count});
@@ -49,7 +51,7 @@ int Run(int stations, int rounds) {
 
     // The timed rounds, against a directory that does not log (so that neither side pays for
     // the log), the order of the two sides alternating from round to round.
-    DirectoryProcess directory({perGenre, false});
+    DirectoryProcess directory({perGenre, false, delayMs});
     if (!directory.started()) throw std::runtime_error("radiosift-directory did not start");
     directory.becomeTheProgramsDirectory();
     std::vector<double> program, plain, ratios, programCpu, plainCpu;
@@ -94,8 +96,10 @@ int Run(int stations, int rounds) {
                     programSeconds / plainSeconds, programCpuSeconds, plainCpuSeconds);
     }
     std::printf("files equal on both sides in every round; medians of %d rounds:\n", rounds);
-    PrintFigure(QStringLiteral("harvest %1 stations (s)").arg(stations), Median(program),
-                Median(plain), "s", kTarget);
+    const QString what =
+        delayMs > 0 ? QStringLiteral("harvest %1 stations, %2 ms (s)").arg(stations).arg(delayMs)
+                    : QStringLiteral("harvest %1 stations (s)").arg(stations);
+    PrintFigure(what, Median(program), Median(plain), "s", kTarget);
     PrintFigure(QStringLiteral("  of which CPU of this process (s)"), Median(programCpu),
                 Median(plainCpu), "s", 0);
     std::printf("%-34s %10.2f (target <= %.2f: %s)\n", "median of the per-round ratios",
@@ -116,11 +120,15 @@ int main(int argc, char** argv) {
          QStringLiteral("1000")},
         {QStringLiteral("rounds"), QStringLiteral("Timed rounds of each side."),
          QStringLiteral("R"), QStringLiteral("5")},
+        {QStringLiteral("delay-ms"),
+         QStringLiteral("Milliseconds the directory waits before every answer."),
+         QStringLiteral("D"), QStringLiteral("0")},
     });
     parser.process(app);
     try {
         return Run(parser.value(QStringLiteral("stations")).toInt(),
-                   std::max(1, parser.value(QStringLiteral("rounds")).toInt()));
+                   std::max(1, parser.value(QStringLiteral("rounds")).toInt()),
+                   std::max(0, parser.value(QStringLiteral("delay-ms")).toInt()));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "radiosift_bench_harvest: %s\n", error.what());
         return 1;

@@ -32,10 +32,12 @@ void SourceTextBox::setPlainText(const QString& text) {
     m_text = text;
     m_lineStarts = {0};
     const qsizetype size = m_text.size();
+    const char16_t* units = QStringView(m_text).utf16();
     for (qsizetype i = 0; i < size; ++i) {
-        const char16_t unit = m_text[i].unicode();
-        if (!EndsLine(unit)) continue;
-        if (unit == u'\r' && i + 1 < size && m_text[i + 1] == u'\n') ++i;  // CR LF is one break
+        const char16_t unit = units[i];
+        // Every unit that can end a line is below 0x0E or above 0x2028: most are neither.
+        if ((unit > u'\r' && unit < u'\u2029') || !EndsLine(unit)) continue;
+        if (unit == u'\r' && i + 1 < size && units[i + 1] == u'\n') ++i;  // CR LF is one break
         m_lineStarts.append(i + 1);
     }
     verticalScrollBar()->setValue(0);

@@ -172,6 +172,7 @@ Surface::Surface(int width, int height) {
 }
 
 void Surface::resize(int width, int height) {
+    m_measured = false;
     if (width <= 0 || height <= 0) {
         m_image = QImage();
         return;
@@ -184,6 +185,7 @@ void Surface::resize(int width, int height) {
 void Surface::setFont(const QFont& font) {
     m_font = font;
     if (!m_image.isNull()) m_imageFont = QFont(m_font, &m_image);
+    m_measured = false;
 }
 
 QFontMetrics Surface::imageMetrics() const {
@@ -339,10 +341,15 @@ void Surface::Print(const QString& text) {
 }
 
 int Surface::TextWidth(const QString& text) const {
+    // A caption is measured on every paint and seldom changes: the last answer is kept.
+    if (m_measured && m_measuredText == text) return m_measuredWidth;
     const QFontMetrics metrics = imageMetrics();
     int widest = 0;
     for (const QString& line : text.split(QLatin1Char('\n')))
         widest = std::max(widest, metrics.horizontalAdvance(line));
+    m_measured = true;
+    m_measuredText = text;
+    m_measuredWidth = widest;
     return widest;
 }
 

@@ -92,6 +92,10 @@ private:
     // itself resolves it for the image again each time, which cost more than the drawing.
     QFont m_imageFont;
     QFontMetrics imageMetrics() const;
+    // The text TextWidth measured last, and its width, for the font and image of now.
+    mutable bool m_measured = false;
+    mutable QString m_measuredText;
+    mutable int m_measuredWidth = 0;
     int m_currentX = 0;
     int m_currentY = 0;
 };

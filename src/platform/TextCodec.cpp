@@ -3,6 +3,7 @@
 
 #include <QStringDecoder>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -99,7 +100,20 @@ QString fromUtf8OrWindows1252(QByteArrayView bytes) {
     if (bytes.startsWith(kByteOrderMark)) bytes = bytes.sliced(kByteOrderMark.size());
     qsizetype runStart = 0;
     qsizetype i = 0;
-    while (i < bytes.size()) {
+    const qsizetype size = bytes.size();
+    while (i < size) {
+        // Pages are mostly ASCII: pass over it eight bytes at a time.
+        while (i + 8 <= size) {
+            quint64 word;
+            std::memcpy(&word, bytes.data() + i, sizeof word);
+            if (word & 0x8080808080808080ULL) break;
+            i += 8;
+        }
+        if (i >= size) break;
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const int length = utf8SequenceLength(bytes, i);
         if (length > 0) {
             i += length;

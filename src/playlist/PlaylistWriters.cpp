@@ -22,11 +22,12 @@ std::filesystem::path NativePath(const QString& path) {
 }
 
 // The file a write to path ends up in: a symbolic link is followed, so the link stays a link.
-QString FinalPath(const QString& path) {
+// What the file system said about it is kept with it (one look for an ordinary file).
+QFileInfo FinalFile(const QString& path) {
     QFileInfo file(path);
     for (int depth = 0; depth < 128 && file.isSymLink(); ++depth)
         file.setFile(file.symLinkTarget());
-    return file.isSymLink() ? path : file.filePath();
+    return file.isSymLink() ? QFileInfo(path) : file;
 }
 
 // Writes bytes to path by writing them beside it under a name of its own and renaming that
@@ -35,8 +36,8 @@ QString FinalPath(const QString& path) {
 // does not wait for the disk to confirm each file: a harvest writes thousands of them, and on
 // this machine the wait (about 5 ms) took seven times as long as fetching the playlist.
 bool ReplaceFile(const QString& path, const QByteArray& bytes) {
-    const QString target = FinalPath(path);
-    const QFileInfo existing(target);
+    const QFileInfo existing = FinalFile(path);
+    const QString target = existing.filePath();
     // A fresh name beside the file; another file of that name (left by a crash) is passed by.
     QFile file;
     for (int attempt = 0; attempt < 16; ++attempt) {

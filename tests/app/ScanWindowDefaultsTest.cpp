@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QListWidget>
-#include <QPlainTextEdit>
 
 #include <tuple>
 

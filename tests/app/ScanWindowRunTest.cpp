@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QListWidget>
-#include <QPlainTextEdit>
 
 namespace {
 

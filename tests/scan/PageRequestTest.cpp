@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <random>
 
 namespace {
 
@@ -21,6 +22,21 @@ TEST(PageRequest, OnlySearchIsSearchAndNothingIsPercentEncoded) {
     query.genre = "R&B é";
     query.currentLayout = true;
     EXPECT_EQ(BuildQueryAddress(query), "http://main.test:8080/index.jsp?&sgenre=R&B é");
+}
+
+// Line ends: every LF dropped, then every CR made CR LF, whatever the mix.
+TEST(PageRequest, LineEndsAreThoseOfRemovingLfThenDoublingCr) {
+    std::mt19937 engine(3);
+    for (int round = 0; round < 5000; ++round) {
+        QString text;
+        const int length = std::uniform_int_distribution<int>(0, 30)(engine);
+        for (int i = 0; i < length; ++i)
+            text += QChar(u"\r\nab"[std::uniform_int_distribution<int>(0, 3)(engine)]);
+        QString expected = text;
+        expected.remove(u'\n');
+        expected.replace(u'\r', QStringLiteral("\r\n"));
+        ASSERT_EQ(NormaliseLineEnds(text), expected) << text.toStdString();
+    }
 }
 
 TEST(PageRequest, HeaderLinesLoseStrayLineBreaksAndTextAfterTheLastLineEnd) {

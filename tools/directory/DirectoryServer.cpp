@@ -318,6 +318,9 @@ bool DirectoryServer::start(int port) {
     // Without it every answer on a reused connection waits for the client's delayed
     // acknowledgement, since the server writes the head and the body separately.
     server->set_tcp_nodelay(true);
+    // A client may ask a thousand things on one connection, as common web servers allow; the
+    // library's own default closed it after every fifth answer.
+    server->set_keep_alive_max_count(1000);
     server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
         const QString target = QString::fromStdString(request.target);
         {
