@@ -2,10 +2,19 @@
 // baseline from the same run, their ratio and the target the ratio is held to.
 #pragma once
 
+#include <sys/resource.h>
 #include <QString>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
+
+// The processor time this process has used so far (user and system, all threads), in seconds.
+inline double ProcessCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
 
 // The middle value (the mean of the two middle ones for an even count); 0 for none.
 inline double Median(std::vector<double> values) {

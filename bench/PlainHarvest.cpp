@@ -1,5 +1,6 @@
 #include "PlainHarvest.h"
 
+#include "Figures.h"
 #include "TextCodec.h"
 
 #include <curl/curl.h>
@@ -46,8 +47,8 @@ QList<PlainStep> PlanFromLog(const QStringList& targets, const QList<StationEntr
     return steps;
 }
 
-double PlainHarvest(const QList<PlainStep>& steps, const QString& hostPort, const QString& folder,
-                    const QString& genre) {
+PlainOutcome PlainHarvest(const QList<PlainStep>& steps, const QString& hostPort,
+                          const QString& folder, const QString& genre) {
     // Addresses and file paths are made before the clock starts: the loop does only the
     // requests and the writes.
     const QString base = QStringLiteral("http://") + hostPort;
@@ -68,6 +69,7 @@ double PlainHarvest(const QList<PlainStep>& steps, const QString& hostPort, cons
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
 
+    const double cpuBefore = ProcessCpuSeconds();
     QElapsedTimer clock;
     clock.start();
     QDir().mkpath(genreFolder);
@@ -85,5 +87,5 @@ double PlainHarvest(const QList<PlainStep>& steps, const QString& hostPort, cons
         std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), file);
         std::fclose(file);
     }
-    return static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    return {static_cast<double>(clock.nsecsElapsed()) / 1e9, ProcessCpuSeconds() - cpuBefore};
 }

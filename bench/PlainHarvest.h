@@ -19,8 +19,13 @@ struct PlainStep {
 // the n-th saved station. Throws std::runtime_error when they do not match.
 QList<PlainStep> PlanFromLog(const QStringList& targets, const QList<StationEntry>& saved);
 
+struct PlainOutcome {
+    double seconds = 0;     // from the first request to the last file written
+    double cpuSeconds = 0;  // processor time this process spent in that while
+};
+
 // Runs the steps against http://hostPort and writes each playlist to folder/genre/fileName,
-// as the program does: the text with CR LF added, in Windows-1252. Returns the seconds taken.
-// Throws std::runtime_error when a request fails.
-double PlainHarvest(const QList<PlainStep>& steps, const QString& hostPort, const QString& folder,
-                    const QString& genre);
+// as the program does: the text with CR LF added, in Windows-1252. Throws std::runtime_error
+// when a request fails.
+PlainOutcome PlainHarvest(const QList<PlainStep>& steps, const QString& hostPort,
+                          const QString& folder, const QString& genre);

@@ -1,5 +1,6 @@
 #include "WindowHarvest.h"
 
+#include "Figures.h"
 #include "ProgressBar.h"
 #include "frmMain.h"
 
@@ -37,10 +38,12 @@ HarvestOutcome HarvestThroughWindow(const HarvestOptions& options,
     if (beforeRun) beforeRun();
 
     HarvestOutcome outcome;
+    const double cpuBefore = ProcessCpuSeconds();
     QElapsedTimer clock;
     clock.start();
     window.cmdRun->click();  // returns when the run has ended
     outcome.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    outcome.cpuSeconds = ProcessCpuSeconds() - cpuBefore;
     outcome.done = window.vp1->Text() == QLatin1String("Done");
 
     // Without filters every entry read is saved, in the order it was read.

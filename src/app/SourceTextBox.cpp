@@ -17,23 +17,56 @@ SourceTextBox::SourceTextBox(QWidget* parent) : QAbstractScrollArea(parent) {
     verticalScrollBar()->setSingleStep(1);  // one line
 }
 
+namespace {
+
+// The units that end a line besides LF and CR (the frame marks of a rich-text document count
+// as well, as they do in a plain-text edit box).
+bool EndsLine(char16_t unit) {
+    return unit == u'\n' || unit == u'\r' || unit == u'\u2029' || unit == u'\uFDD0' ||
+           unit == u'\uFDD1';
+}
+
+}  // namespace
+
 void SourceTextBox::setPlainText(const QString& text) {
     m_text = text;
     m_lineStarts = {0};
-    for (qsizetype end = m_text.indexOf(u'\n'); end >= 0; end = m_text.indexOf(u'\n', end + 1))
-        m_lineStarts.append(end + 1);
+    const qsizetype size = m_text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t unit = m_text[i].unicode();
+        if (!EndsLine(unit)) continue;
+        if (unit == u'\r' && i + 1 < size && m_text[i + 1] == u'\n') ++i;  // CR LF is one break
+        m_lineStarts.append(i + 1);
+    }
     verticalScrollBar()->setValue(0);
     updateScrollRange();
     viewport()->update();
 }
 
+QString SourceTextBox::toPlainText() const {
+    QString plain;
+    plain.reserve(m_text.size());
+    for (qsizetype line = 0; line < m_lineStarts.size(); ++line) {
+        if (line > 0) plain += u'\n';
+        plain += this->line(line);
+    }
+    for (QChar& unit : plain) {
+        if (unit == u'\u2028')
+            unit = u'\n';
+        else if (unit == u'\u00A0')
+            unit = u' ';
+    }
+    return plain;
+}
+
 QStringView SourceTextBox::line(qsizetype index) const {
     const qsizetype start = m_lineStarts[index];
-    const qsizetype end =
-        index + 1 < m_lineStarts.size() ? m_lineStarts[index + 1] - 1 : m_text.size();
-    QStringView text = QStringView(m_text).sliced(start, end - start);
-    if (text.endsWith(u'\r')) text.chop(1);
-    return text;
+    qsizetype end = index + 1 < m_lineStarts.size() ? m_lineStarts[index + 1] - 1 : m_text.size();
+    // The break itself is not part of the line; CR LF is two units.
+    if (index + 1 < m_lineStarts.size() && end > start && m_text[end] == u'\n' &&
+        m_text[end - 1] == u'\r')
+        --end;
+    return QStringView(m_text).sliced(start, end - start);
 }
 
 void SourceTextBox::updateScrollRange() {

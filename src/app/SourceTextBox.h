@@ -14,9 +14,12 @@ class SourceTextBox : public QAbstractScrollArea {
 public:
     explicit SourceTextBox(QWidget* parent = nullptr);
 
+    // Text and lines as a plain-text edit box gives them back: every line break (CR LF, CR, LF
+    // or a paragraph separator) ends a line and reads back as LF, a line separator reads as LF
+    // and a no-break space as a blank.
     void setPlainText(const QString& text);
-    QString toPlainText() const { return m_text; }
-    // The number of lines the text shows (1 for the empty text).
+    QString toPlainText() const;
+    // The number of lines (1 for the empty text).
     qsizetype lineCount() const { return m_lineStarts.size(); }
 
 protected:
@@ -28,6 +31,6 @@ private:
     void updateScrollRange();
     QStringView line(qsizetype index) const;
 
-    QString m_text;
-    QList<qsizetype> m_lineStarts{0};  // where each line starts; a line ends at LF (CR dropped)
+    QString m_text;                    // as given
+    QList<qsizetype> m_lineStarts{0};  // where each line starts, just after a line break
 };

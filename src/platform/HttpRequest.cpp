@@ -1,5 +1,5 @@
-// HttpRequest on libcurl: one easy handle per request, one share object for all of them so
-// that connections, DNS answers and TLS sessions are reused from request to request.
+// HttpRequest on libcurl: one request at a time on an easy handle kept from request to request,
+// and one share object so that connections, DNS answers and TLS sessions are reused.
 #include "HttpRequest.h"
 
 #include "TextCodec.h"
@@ -7,6 +7,7 @@
 #include <curl/curl.h>
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 namespace {
 
@@ -24,6 +25,19 @@ public:
     }
     CURLSH* share() const { return m_share; }
 
+    // An easy handle for one request, its options at their defaults: the one kept from the
+    // request before when there is one. Making a handle, and the transfer state libcurl
+    // builds around it on its first transfer, cost more per request than the request itself
+    // to a near server; the program makes one request at a time, so one handle is kept.
+    EasyHandle takeHandle() {
+        if (m_idle) {
+            curl_easy_reset(m_idle.get());
+            return std::move(m_idle);
+        }
+        return EasyHandle(curl_easy_init());
+    }
+    void giveBack(EasyHandle handle) { m_idle = std::move(handle); }
+
 private:
     CurlRuntime() {
         curl_global_init(CURL_GLOBAL_DEFAULT);
@@ -34,10 +48,12 @@ private:
         curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
     }
     ~CurlRuntime() {
+        m_idle.reset();
         curl_share_cleanup(m_share);
         curl_global_cleanup();
     }
     CURLSH* m_share = nullptr;
+    EasyHandle m_idle;
 };
 
 HttpRequest::Limits g_limits;
@@ -78,10 +94,16 @@ struct HttpRequest::Impl {
     }
 };
 
-HttpRequest::Limits HttpRequest::limits() { return g_limits; }
-void HttpRequest::setLimits(const Limits& limits) { g_limits = limits; }
+HttpRequest::Limits HttpRequest::limits() {
+    return g_limits;
+}
+void HttpRequest::setLimits(const Limits& limits) {
+    g_limits = limits;
+}
 
-HttpRequest::HttpRequest() : d(std::make_unique<Impl>()) { CurlRuntime::instance(); }
+HttpRequest::HttpRequest() : d(std::make_unique<Impl>()) {
+    CurlRuntime::instance();
+}
 HttpRequest::~HttpRequest() = default;
 
 void HttpRequest::open(const QString& method, const QString& url) {
@@ -96,10 +118,13 @@ void HttpRequest::open(const QString& method, const QString& url) {
 }
 
 void HttpRequest::send() {
-    EasyHandle handle(curl_easy_init());
+    CurlRuntime& runtime = CurlRuntime::instance();
+    EasyHandle handle = runtime.takeHandle();
     if (!handle) return;
+    // Handed back however the request ends; reset before its next use.
+    const auto giveBack = qScopeGuard([&] { runtime.giveBack(std::move(handle)); });
     CURL* curl = handle.get();
-    curl_easy_setopt(curl, CURLOPT_SHARE, CurlRuntime::instance().share());
+    curl_easy_setopt(curl, CURLOPT_SHARE, runtime.share());
     curl_easy_setopt(curl, CURLOPT_URL, d->url.constData());
     curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
@@ -145,8 +170,18 @@ void HttpRequest::send() {
     d->text = TextCodec::decode(d->body, charset);
 }
 
-int HttpRequest::status() const { return d->status; }
-bool HttpRequest::completed() const { return d->completed; }
-QString HttpRequest::responseText() const { return d->text; }
-QByteArray HttpRequest::responseBody() const { return d->body; }
-QString HttpRequest::getAllResponseHeaders() const { return QString::fromLatin1(d->headers); }
+int HttpRequest::status() const {
+    return d->status;
+}
+bool HttpRequest::completed() const {
+    return d->completed;
+}
+QString HttpRequest::responseText() const {
+    return d->text;
+}
+QByteArray HttpRequest::responseBody() const {
+    return d->body;
+}
+QString HttpRequest::getAllResponseHeaders() const {
+    return QString::fromLatin1(d->headers);
+}

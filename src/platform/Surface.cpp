@@ -177,7 +177,17 @@ void Surface::resize(int width, int height) {
         return;
     }
     m_image = QImage(width, height, QImage::Format_RGB32);
+    m_imageFont = QFont(m_font, &m_image);
     clear();
+}
+
+void Surface::setFont(const QFont& font) {
+    m_font = font;
+    if (!m_image.isNull()) m_imageFont = QFont(m_font, &m_image);
+}
+
+QFontMetrics Surface::imageMetrics() const {
+    return m_image.isNull() ? QFontMetrics(m_font) : QFontMetrics(m_imageFont);
 }
 
 int Surface::width() const {
@@ -258,16 +268,28 @@ void Surface::GradientFill(const GradientVertex& upperLeft, const GradientVertex
     const auto channel = [&](uint16_t c0, uint16_t c1, long long pos) {
         return static_cast<int>((c0 * (length - pos) + c1 * pos) / length / 256);
     };
-    for (long long p = fromPos; p < toPos; ++p) {
+    if (fromPos >= toPos || fromAcross >= toAcross) return;
+    const auto colourAt = [&](long long p) {
         const long long pos = p - start;
-        const QRgb pixel =
-            qRgb(channel(first->red, last->red, pos), channel(first->green, last->green, pos),
-                 channel(first->blue, last->blue, pos));
-        for (int q = fromAcross; q < toAcross; ++q) {
-            const int x = horizontal ? static_cast<int>(p) : q;
-            const int y = horizontal ? q : static_cast<int>(p);
-            reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = pixel;
-        }
+        return qRgb(channel(first->red, last->red, pos), channel(first->green, last->green, pos),
+                    channel(first->blue, last->blue, pos));
+    };
+    // Whole rows at a time, from the image's bits taken once: QImage::scanLine checks for
+    // sharing on every call, which cost more than the gradient itself.
+    uchar* const bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    const auto row = [bits, stride](long long y) {
+        return reinterpret_cast<QRgb*>(bits + y * stride);
+    };
+    if (horizontal) {
+        std::vector<QRgb> colours;
+        colours.reserve(static_cast<size_t>(toPos - fromPos));
+        for (long long p = fromPos; p < toPos; ++p) colours.push_back(colourAt(p));
+        for (int y = fromAcross; y < toAcross; ++y)
+            std::copy(colours.begin(), colours.end(), row(y) + fromPos);
+    } else {
+        for (long long p = fromPos; p < toPos; ++p)
+            std::fill(row(p) + fromAcross, row(p) + toAcross, colourAt(p));
     }
 }
 
@@ -300,12 +322,11 @@ void Surface::setCurrentPosition(int x, int y) {
 // line break starts a new line at the same x, and afterwards the position is at the start of
 // the next line (x 0).
 void Surface::Print(const QString& text) {
-    const QFontMetrics metrics =
-        m_image.isNull() ? QFontMetrics(m_font) : QFontMetrics(m_font, &m_image);
+    const QFontMetrics metrics = imageMetrics();
     const QStringList lines = text.split(QLatin1Char('\n'));
     if (!m_image.isNull()) {
         QPainter painter(&m_image);
-        painter.setFont(m_font);
+        painter.setFont(m_imageFont);
         painter.setPen(QColor(PixelFromColour(m_foreColour)));
         int y = m_currentY;
         for (const QString& line : lines) {
@@ -318,8 +339,7 @@ void Surface::Print(const QString& text) {
 }
 
 int Surface::TextWidth(const QString& text) const {
-    const QFontMetrics metrics =
-        m_image.isNull() ? QFontMetrics(m_font) : QFontMetrics(m_font, &m_image);
+    const QFontMetrics metrics = imageMetrics();
     int widest = 0;
     for (const QString& line : text.split(QLatin1Char('\n')))
         widest = std::max(widest, metrics.horizontalAdvance(line));
@@ -327,8 +347,7 @@ int Surface::TextWidth(const QString& text) const {
 }
 
 int Surface::TextHeight(const QString& text) const {
-    const QFontMetrics metrics =
-        m_image.isNull() ? QFontMetrics(m_font) : QFontMetrics(m_font, &m_image);
+    const QFontMetrics metrics = imageMetrics();
     return metrics.height() * static_cast<int>(text.count(QLatin1Char('\n')) + 1);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QRegion>
 #include <QString>
@@ -50,7 +51,7 @@ public:
     Colour fillColour() const { return m_fillColour; }
     void setFillStyle(int style) { m_fillStyle = style; }  // 0 solid, 1 hollow (outline only)
     int fillStyle() const { return m_fillStyle; }
-    void setFont(const QFont& font) { m_font = font; }
+    void setFont(const QFont& font);
     QFont font() const { return m_font; }
 
     // Fills the whole surface with the back colour.
@@ -87,6 +88,10 @@ private:
     Colour m_fillColour = 0;
     int m_fillStyle = 0;
     QFont m_font;
+    // m_font as the image's resolution sees it, made once: measuring or drawing with m_font
+    // itself resolves it for the image again each time, which cost more than the drawing.
+    QFont m_imageFont;
+    QFontMetrics imageMetrics() const;
     int m_currentX = 0;
     int m_currentY = 0;
 };

@@ -25,10 +25,20 @@ int utf8SequenceLength(QByteArrayView bytes, qsizetype i) {
     char32_t minimum = 0;
     char32_t code = 0;
     if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) { length = 2; minimum = 0x80; code = lead & 0x1F; }
-    else if (lead >= 0xE0 && lead <= 0xEF) { length = 3; minimum = 0x800; code = lead & 0x0F; }
-    else if (lead >= 0xF0 && lead <= 0xF4) { length = 4; minimum = 0x10000; code = lead & 0x07; }
-    else return 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        minimum = 0x80;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        minimum = 0x800;
+        code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        minimum = 0x10000;
+        code = lead & 0x07;
+    } else
+        return 0;
     if (i + length > bytes.size()) return 0;
     for (int k = 1; k < length; ++k) {
         const unsigned char next = at(i + k);
@@ -60,22 +70,24 @@ QString fromWindows1252(QByteArrayView bytes) {
 }
 
 QByteArray toWindows1252(QStringView text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    // One byte per unit, written in place: appending byte by byte cost more than the request
+    // that brought the text.
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
+            *out++ = static_cast<char>(u);
             continue;
         }
-        char out = '?';
+        char byte = '?';
         for (int k = 0; k < 32; ++k) {
             if (kHighControls[k] == u) {
-                out = static_cast<char>(0x80 + k);
+                byte = static_cast<char>(0x80 + k);
                 break;
             }
         }
-        bytes.append(out);
+        *out++ = byte;
     }
     return bytes;
 }
@@ -104,8 +116,8 @@ QString fromUtf8OrWindows1252(QByteArrayView bytes) {
 QString decode(QByteArrayView bytes, const QByteArray& charset) {
     const QByteArray name = charset.trimmed().toLower();
     if (name.isEmpty() || name == "utf-8" || name == "utf8") return fromUtf8OrWindows1252(bytes);
-    if (name == "windows-1252" || name == "cp1252" || name == "iso-8859-1" ||
-        name == "latin1" || name == "us-ascii" || name == "ascii")
+    if (name == "windows-1252" || name == "cp1252" || name == "iso-8859-1" || name == "latin1" ||
+        name == "us-ascii" || name == "ascii")
         return fromWindows1252(bytes);  // as browsers do, Latin-1 labels read as Windows-1252
     QStringDecoder decoder(name.constData());
     if (!decoder.isValid()) return fromUtf8OrWindows1252(bytes);

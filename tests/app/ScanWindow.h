@@ -5,6 +5,7 @@
 #include "DirectoryFixture.h"
 #include "MainWindowDriver.h"
 #include "ProgressBar.h"
+#include "SourceTextBox.h"
 #include "frmMain.h"
 
 #include <QLineEdit>

@@ -1,5 +1,5 @@
-// The box that shows the last fetched page: it holds the text exactly as given, counts its
-// lines at LF, and draws a page that is one very long line.
+// The box that shows the last fetched page: it gives its text and lines back as the plain-text
+// edit box it replaces did, and draws a page that is one very long line.
 #include "DirectoryFixture.h"
 #include "MainWindowDriver.h"
 #include "SourceTextBox.h"
@@ -8,20 +8,32 @@
 
 #include <QImage>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScrollBar>
+#include <random>
 
 namespace {
 
-TEST(SourceTextBox, HoldsTheTextAsGivenAndCountsLinesAtLineFeeds) {
+// The box stands in for a QPlainTextEdit: whatever the text, it must read back the same text
+// and the same number of lines.
+TEST(SourceTextBox, ReadsBackAsAPlainTextEditBox) {
+    const char16_t alphabet[] = {u'a',      u'<',      u' ',      u'\r',     u'\n',    u'\u2028',
+                                 u'\u2029', u'\u00A0', u'\uFDD0', u'\uFDD1', u'\u00E9'};
+    std::mt19937 engine(7);
+    QPlainTextEdit reference;
     SourceTextBox box;
-    EXPECT_EQ(box.toPlainText(), QString());
-    EXPECT_EQ(box.lineCount(), 1);
-    const QString text = QStringLiteral("<html>\r\n<body>\r\n\r\nlast");
-    box.setPlainText(text);
-    EXPECT_EQ(box.toPlainText(), text);
-    EXPECT_EQ(box.lineCount(), 4);
-    box.setPlainText(QStringLiteral("ends with a break\r\n"));
-    EXPECT_EQ(box.lineCount(), 2);
+    EXPECT_EQ(box.toPlainText(), reference.toPlainText());
+    EXPECT_EQ(box.lineCount(), reference.document()->blockCount());
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        const int length = std::uniform_int_distribution<int>(0, 12)(engine);
+        for (int i = 0; i < length; ++i)
+            text += QChar(alphabet[std::uniform_int_distribution<int>(0, 10)(engine)]);
+        reference.setPlainText(text);
+        box.setPlainText(text);
+        ASSERT_EQ(box.toPlainText(), reference.toPlainText()) << text.toStdString();
+        ASSERT_EQ(box.lineCount(), reference.document()->blockCount()) << text.toStdString();
+    }
 }
 
 TEST(SourceTextBox, ScrollsOverTheLinesThatDoNotFit) {
@@ -52,7 +64,9 @@ TEST_F(SourceBoxOfTheWindow, HoldsThePageTheFetcherLeftInTheRunState) {
                            QStringLiteral("/directory/index.phtml?numresult=5"));
     MainWindowDriver::Click(window.cmdGO);
     ASSERT_FALSE(window.scanState().m_PageText.isEmpty());
-    EXPECT_EQ(window.txtSource->toPlainText(), window.scanState().m_PageText);
+    EXPECT_EQ(window.txtSource->toPlainText(),
+              QString(window.scanState().m_PageText)
+                  .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
-// Tests of the frame widget: setters, storage, and what repaints it.
+// The frame: its painter called directly on a surface, and the widget's setters, storage and
+// repaints.
+#include "FramePainter.h"
 #include "GFXFrameX.h"
 #include "PropertyBag.h"
 
@@ -6,220 +8,208 @@
 
 #include <QJsonDocument>
 #include <QSignalSpy>
-#include <functional>
+#include <optional>
 
 namespace {
 
+using namespace FramePainter;
+using Pixels = std::vector<std::tuple<int, int, Colour>>;
+
 constexpr Colour kWhite = RGBColour(255, 255, 255);
-constexpr Colour kGrey = RGBColour(128, 128, 128);
+constexpr auto Grey = [](int level) { return RGBColour(level, level, level); };
+// Grey body colours, so that red read from beyond an edge (the invalid colour) would show.
+constexpr Colour kFill = Grey(230), kBorder = Grey(90);
 
-void SetHostBackground(QWidget& host, Colour colour) {
-    QPalette palette = host.palette();
-    palette.setColor(QPalette::Window, QColor(colour & 0xFF, (colour >> 8) & 0xFF, colour >> 16));
-    host.setPalette(palette);
+FrameProperties Frame(int32_t style, int16_t depth = 5, int16_t opacity = 50, int16_t corner = 10,
+                      bool shadow = true) {
+    return {.FrameStyle = style,
+            .FillColour = kFill,
+            .BorderColour = kBorder,
+            .CornerDepth = corner,
+            .ShowShadow = shadow,
+            .ShadowOpacity = opacity,
+            .ShadowDepth = depth};
 }
 
-PropertyBag Stored(const char* json, Qt::CaseSensitivity nameCase = Qt::CaseInsensitive) {
-    return PropertyBag::fromJson(QJsonDocument::fromJson(json).object(), nameCase);
+Surface Paint(const FrameProperties& properties, int width = 120, int height = 80,
+              Colour host = kWhite) {
+    Surface surface(width, height);
+    PaintFrame(surface, properties, host);
+    return surface;
 }
 
-// A hidden white host with a 120 x 80 frame: no resize event reaches the frame until shown.
-class FrameOnHost : public ::testing::Test {
-protected:
-    FrameOnHost() {
-        SetHostBackground(host, kWhite);
-        frame = new GFXFrameX(&host);
-        frame->setGeometry(0, 0, 120, 80);
+// The same picture without the corner pass.
+Surface Unsmoothed(const FrameProperties& properties, int width = 120, int height = 80,
+                   Colour host = kWhite) {
+    Surface surface;
+    surface.setBackColour(host);
+    surface.resize(width, height);
+    PaintShadowRings(surface, properties);
+    PaintBody(surface, properties);
+    return surface;
+}
+
+int Count(const Surface& s, auto match) {
+    int count = 0;
+    for (int y = 0; y < s.height(); ++y)
+        for (int x = 0; x < s.width(); ++x) count += match(x, y, s.GetPixel(x, y)) ? 1 : 0;
+    return count;
+}
+
+// ---- The painter ----
+
+// On white with depth 5 and opacity 50 the rings run 100, 131, .., 255: the base colour, then
+// steps of (100 - 255) / 5 towards white, each division truncating towards zero. Ring 0 lies
+// under the body's border, rings 1 to 5 form the band, here at the middle of its right and
+// bottom side.
+Pixels Band(std::array<int, 5> levels) {
+    Pixels pixels = {{114, 40, kBorder}, {60, 74, kBorder}, {60, 40, kFill}, {117, 2, kWhite}};
+    for (int ring = 1; ring <= 5; ++ring)
+        pixels.insert(pixels.end(), {{114 + ring, 40, Grey(levels[ring - 1])},
+                                     {60, 74 + ring, Grey(levels[ring - 1])}});
+    return pixels;
+}
+
+// Without a shadow one shape fills the control; styles other than 0 and 1 show only the
+// background, which is the host's unless BackColourIs asks for the frame's own.
+TEST(FramePainter, ShadowBandBodyAndBackground) {
+    EXPECT_EQ(BlendColour(0, kWhite, 100, 50), Grey(100));
+    EXPECT_EQ(BlendColour(RGBColour(255, 0, 7), RGBColour(0, 255, 7), 2, 1),
+              RGBColour(128, 127, 7));
+    const Pixels empty = {{0, 0, kWhite}, {60, 40, kWhite}, {114, 40, kWhite}, {60, 77, kWhite}};
+    const Pixels own = {{0, 0, Grey(50)}, {119, 0, Grey(50)}};
+    // clang-format off
+    const std::pair<FrameProperties, Pixels> cases[] = {
+        {Frame(1), Band({131, 162, 193, 224, 255})}, {Frame(0), Band({131, 162, 193, 224, 255})},
+        {Frame(1, 5, 100), Band({51, 102, 153, 204, 255})},
+        {Frame(1, 5, 0), Band({211, 222, 233, 244, 255})},
+        {Frame(1, 5, 50, 10, false),
+         {{0, 0, kBorder}, {119, 40, kBorder}, {60, 79, kBorder}, {118, 78, kFill}}},
+        {Frame(2), empty}, {Frame(7), empty}, {Frame(-1), empty},
+        {{.FrameStyle = 2, .BackColour = Grey(50), .BackColourIs = -1}, own},
+        {{.FrameStyle = 1, .BackColour = Grey(50), .BackColourIs = 1}, {{119, 0, Grey(50)}}}};
+    // clang-format on
+    for (const auto& [properties, pixels] : cases) {
+        const Surface s = Paint(properties);
+        for (const auto& [x, y, colour] : pixels)
+            EXPECT_EQ(s.GetPixel(x, y), colour) << x << "," << y;
     }
-    bool painted() const { return frame->surface().width() > 0; }
-
-    QWidget host;
-    GFXFrameX* frame = nullptr;
-};
-
-TEST_F(FrameOnHost, AFreshFrameHasTheDefaultsAndPaintsNothing) {
-    SetHostBackground(host, kGrey);
-    auto* fresh = new GFXFrameX(&host);
-    fresh->resize(50, 40);
-    EXPECT_EQ(fresh->FrameStyle(), 1);
-    EXPECT_EQ(fresh->ShadowOpacity(), 50);
-    EXPECT_TRUE(fresh->ShowShadow());
-    EXPECT_EQ(fresh->ShadowDepth(), 5);
-    EXPECT_EQ(fresh->FillColour(), kGrey);
-    EXPECT_EQ(fresh->BackColour(), kGrey);
-    EXPECT_EQ(fresh->BackColourIs(), 0);
-    EXPECT_EQ(fresh->BorderColour(), 0u);
-    EXPECT_EQ(fresh->CornerDepth(), 10);
-    EXPECT_EQ(fresh->surface().width(), 0);
 }
 
-struct SetterCase {
-    const char* name;
-    std::function<void(GFXFrameX&, int)> set;
-    std::function<int(const GFXFrameX&)> get;
-    int value;
-    int stored;
-};
+// Corners 0 and 1 give square shapes and empty smoothing regions.
+TEST(FramePainter, OnlyTheRoundedStyleSmoothsAndTinyCornersAreTheRectangle) {
+    EXPECT_EQ(Paint(Frame(1)).image(), Unsmoothed(Frame(1)).image());
+    EXPECT_NE(Paint(Frame(0)).image(), Unsmoothed(Frame(0)).image());
+    for (int16_t corner : {0, 1, 2})
+        EXPECT_EQ(Paint(Frame(0, 5, 50, corner)).image() == Paint(Frame(1)).image(), corner < 2);
+}
 
-class Setter : public ::testing::TestWithParam<SetterCase> {};
-
-// Each setter stores (clamped), then tells the host, then repaints: the notification already
-// sees the new value but not yet the new picture. Equal values repaint too.
-TEST_P(Setter, StoresClampedThenNotifiesThenRepaints) {
-    const SetterCase& c = GetParam();
-    QWidget host;
-    GFXFrameX frame(&host);
-    frame.resize(30, 20);
-    int seenValue = -12345;
-    int seenWidth = -1;
-    QSignalSpy spy(&frame, &GFXFrameX::PropertyChanged);
-    QObject::connect(&frame, &GFXFrameX::PropertyChanged, [&] {
-        seenValue = c.get(frame);
-        seenWidth = frame.surface().width();
+// The frame of the main window: every pixel the corner pass changes lies in one of its three
+// regions and was background before the pass.
+TEST(FramePainter, SmoothingChangesOnlyBackgroundPixelsInItsThreeRegions) {
+    const int width = 489, height = 181, corner = 10, depth = 5;
+    const Colour host = RGBColour(240, 240, 244);
+    FrameProperties properties = Frame(0);
+    properties.FillColour = RGBColour(240, 240, 246), properties.BorderColour = Grey(192);
+    const Surface plain = Unsmoothed(properties, width, height, host);
+    const auto within = [](int value, int from, int to) { return value >= from && value <= to; };
+    const int changed = Count(Paint(properties, width, height, host), [&](int x, int y, Colour c) {
+        if (c == plain.GetPixel(x, y)) return false;
+        const bool right = within(x, width - 2 * corner, width - 3);
+        const bool bottom = within(y, height - 2 * corner, height - 3);
+        EXPECT_TRUE((right && bottom) || (right && within(y, depth, 4 * depth)) ||
+                    (within(x, depth, 4 * depth) && bottom))
+            << x << "," << y;
+        EXPECT_EQ(plain.GetPixel(x, y), host) << x << "," << y;
+        return true;
     });
-    c.set(frame, c.value);
-    EXPECT_EQ(c.get(frame), c.stored);
-    ASSERT_EQ(spy.count(), 1);
-    EXPECT_EQ(spy.at(0).at(0).toString(), QString::fromLatin1(c.name));
-    EXPECT_EQ(seenValue, c.stored);
-    EXPECT_EQ(seenWidth, 0);
-    EXPECT_EQ(frame.surface().width(), 30);
+    EXPECT_GT(changed, 0);
 }
 
-SetterCase Depth(int value, int stored) {
-    return {"ShadowDepth", [](GFXFrameX& f, int v) { f.setShadowDepth(static_cast<int16_t>(v)); },
-            [](const GFXFrameX& f) { return int{f.ShadowDepth()}; }, value, stored};
-}
-SetterCase Opacity(int value, int stored) {
-    return {"ShadowOpacity",
-            [](GFXFrameX& f, int v) { f.setShadowOpacity(static_cast<int16_t>(v)); },
-            [](const GFXFrameX& f) { return int{f.ShadowOpacity()}; }, value, stored};
-}
-SetterCase Corner(int value, int stored) {
-    return {"CornerDepth", [](GFXFrameX& f, int v) { f.setCornerDepth(static_cast<int16_t>(v)); },
-            [](const GFXFrameX& f) { return int{f.CornerDepth()}; }, value, stored};
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    GFXFrameX, Setter,
-    ::testing::Values(
-        Depth(41, 50), Depth(45, 50), Depth(1000, 50), Depth(40, 40), Depth(5, 5), Depth(2, 2),
-        Depth(1, 2), Depth(0, 2), Depth(-5, 2), Opacity(150, 100), Opacity(100, 100),
-        Opacity(-1, 0), Corner(60, 50), Corner(50, 50), Corner(-3, 0),
-        SetterCase{"FrameStyle", [](GFXFrameX& f, int v) { f.setFrameStyle(v); },
-                   [](const GFXFrameX& f) { return f.FrameStyle(); }, 7, 7},
-        SetterCase{"ShowShadow", [](GFXFrameX& f, int v) { f.setShowShadow(v != 0); },
-                   [](const GFXFrameX& f) { return int{f.ShowShadow()}; }, 0, 0},
-        SetterCase{"FillColour", [](GFXFrameX& f, int v) { f.setFillColour(Colour(v)); },
-                   [](const GFXFrameX& f) { return int(f.FillColour()); }, 0x123456, 0x123456},
-        SetterCase{"BackColour", [](GFXFrameX& f, int v) { f.setBackColour(Colour(v)); },
-                   [](const GFXFrameX& f) { return int(f.BackColour()); }, 0x10, 0x10},
-        SetterCase{"BackColourIs", [](GFXFrameX& f, int v) { f.setBackColourIs(v); },
-                   [](const GFXFrameX& f) { return f.BackColourIs(); }, -4, -4},
-        SetterCase{"BorderColour", [](GFXFrameX& f, int v) { f.setBorderColour(Colour(v)); },
-                   [](const GFXFrameX& f) { return int(f.BorderColour()); }, 0xC0C0C0, 0xC0C0C0}),
-    [](const auto& info) {
-        return std::string(info.param.name) + "_" + std::to_string(info.index);
-    });
-
-TEST_F(FrameOnHost, LoadingTakesValuesAsTheyStandQuietlyAndPaintsOnce) {
-    QSignalSpy spy(frame, &GFXFrameX::PropertyChanged);
-    SetHostBackground(host, kGrey);
-    frame->ReadProperties(Stored(
-        R"({"shadowdepth": 45, "SHADOWOPACITY": 150, "cornerdepth": 60, "framestyle": 7,
-            "bordercolour": 12632256, "ShowShadow": false})"));
-    EXPECT_EQ(frame->ShadowDepth(), 45);
-    EXPECT_EQ(frame->ShadowOpacity(), 150);
-    EXPECT_EQ(frame->CornerDepth(), 60);
-    EXPECT_EQ(frame->FrameStyle(), 7);
-    EXPECT_EQ(frame->BorderColour(), RGBColour(192, 192, 192));
-    EXPECT_FALSE(frame->ShowShadow());
-    // Colours not stored follow the host as it is now.
-    EXPECT_EQ(frame->FillColour(), kGrey);
-    EXPECT_EQ(frame->BackColour(), kGrey);
-    EXPECT_EQ(spy.count(), 0);
-    ASSERT_TRUE(painted());
-    EXPECT_EQ(frame->surface().GetPixel(60, 40), kGrey);  // style 7: background only
+// Values only a store can hold paint safely: depths below 1 without a shadow, above 50 as 50,
+// opacities as their limits, and corners past the control without reading beyond its edges
+// (the invalid colour there would tint the grey picture red).
+TEST(FramePainter, StoredValuesOutsideTheSettersRangePaintSafely) {
+    // clang-format off
+    const std::pair<FrameProperties, std::optional<FrameProperties>> cases[] = {
+        {Frame(0, 0), Frame(0, 5, 50, 10, false)}, {Frame(0, -3), Frame(0, 5, 50, 10, false)},
+        {Frame(0, 1000), Frame(0, 50)}, {Frame(0, 32767), Frame(0, 50)},
+        {Frame(0, 5, 150), Frame(0, 5, 100)}, {Frame(0, 5, -20), Frame(0, 5, 0)},
+        {Frame(0, 5, 50, 25), {}}, {Frame(0, 5, 50, 50), {}}, {Frame(0, 5, 50, 32767), {}},
+        {Frame(0, 5, 50, -40), {}}};
+    // clang-format on
+    for (const auto& [stored, paintedAs] : cases) {
+        const Surface s = Paint(stored, 60, 40);
+        // Grey levels are the multiples of 0x010101.
+        EXPECT_EQ(Count(s, [](int, int, Colour c) { return c % 0x10101 != 0; }), 0)
+            << stored.ShadowDepth << " " << stored.ShadowOpacity << " " << stored.CornerDepth;
+        if (paintedAs) {
+            EXPECT_EQ(s.image(), Paint(*paintedAs, 60, 40).image());
+        }
+    }
 }
 
-TEST_F(FrameOnHost, AnEmptyStoreLoadsTheDefaults) {
-    frame->setFrameStyle(0);
-    frame->setShadowDepth(9);
-    frame->setFillColour(0x102030);
-    frame->ReadProperties(PropertyBag(Qt::CaseInsensitive));
-    EXPECT_EQ(frame->FrameStyle(), 1);
-    EXPECT_EQ(frame->ShadowDepth(), 5);
-    EXPECT_EQ(frame->FillColour(), kWhite);
+// ---- The widget ----
+
+// Each setter stores the value clamped and tells the host which property changed.
+TEST(GFXFrameX, SettersClampAndNotify) {
+    using Set = void (GFXFrameX::*)(int16_t);
+    using Get = int16_t (GFXFrameX::*)() const;
+    // clang-format off
+    const std::tuple<const char*, Set, Get, std::vector<std::pair<int16_t, int16_t>>> cases[] = {
+        {"ShadowDepth", &GFXFrameX::setShadowDepth, &GFXFrameX::ShadowDepth,
+         {{41, 50}, {45, 50}, {1000, 50}, {40, 40}, {1, 2}, {0, 2}, {-5, 2}}},
+        {"ShadowOpacity", &GFXFrameX::setShadowOpacity, &GFXFrameX::ShadowOpacity,
+         {{150, 100}, {-1, 0}}},
+        {"CornerDepth", &GFXFrameX::setCornerDepth, &GFXFrameX::CornerDepth, {{60, 50}, {-3, 0}}}};
+    // clang-format on
+    for (const auto& [name, set, get, values] : cases)
+        for (const auto& [value, stored] : values) {
+            GFXFrameX frame;
+            QSignalSpy spy(&frame, &GFXFrameX::PropertyChanged);
+            (frame.*set)(value);
+            EXPECT_EQ((frame.*get)(), stored) << name << " " << value;
+            EXPECT_EQ(spy, QList<QList<QVariant>>({{QString(name)}}));
+        }
 }
 
-TEST_F(FrameOnHost, NamesMatchWithoutCaseEvenFromACaseSensitiveBag) {
-    frame->ReadProperties(Stored(R"({"FRAMESTYLE": 0, "backcolouris": 1})", Qt::CaseSensitive));
-    EXPECT_EQ(frame->FrameStyle(), 0);
-    EXPECT_EQ(frame->BackColourIs(), 1);
-}
-
-TEST_F(FrameOnHost, StoredNumbersBeyondSixteenBitsAreSaturated) {
-    frame->ReadProperties(Stored(R"({"ShadowDepth": 100000, "CornerDepth": -100000,
-                                     "FillColour": -1})"));
-    EXPECT_EQ(frame->ShadowDepth(), 32767);
-    EXPECT_EQ(frame->CornerDepth(), -32768);
-    EXPECT_EQ(frame->FillColour(), InvalidColour);
-}
-
-TEST_F(FrameOnHost, SavingLeavesOutDefaultsTakenFromTheHostAtThatMoment) {
-    PropertyBag fresh(Qt::CaseInsensitive);
-    frame->WriteProperties(fresh);
-    EXPECT_TRUE(fresh.values().isEmpty());
+// A freshly placed frame takes its colours from the host and paints nothing; saved as it is,
+// nothing is written. Saving compares the colours with the host's at that moment. Loading takes
+// values as they stand (no clamping, numbers beyond the type saturated), matches names without
+// case even from a case-sensitive bag, gives missing ones the defaults and the host's colours,
+// and repaints once without telling the host.
+TEST(GFXFrameX, FreshSavedAndLoaded) {
+    constexpr Colour kGrey = RGBColour(128, 128, 128);
+    QWidget host;
+    host.setPalette(QPalette(Qt::white));
+    auto* frame = new GFXFrameX(&host);
+    frame->setGeometry(0, 0, 120, 80);  // hidden: no resize event reaches the frame
+    EXPECT_EQ(frame->surface().width(), 0);
+    const auto saved = [&] {
+        PropertyBag bag(Qt::CaseInsensitive);
+        frame->WriteProperties(bag);
+        return bag.toJson();
+    };
+    const auto json = [](const char* text) { return QJsonDocument::fromJson(text).object(); };
+    EXPECT_TRUE(saved().isEmpty());
 
     frame->setShadowDepth(45);  // stored as 50
-    frame->setBorderColour(RGBColour(192, 192, 192));
-    PropertyBag changed(Qt::CaseInsensitive);
-    frame->WriteProperties(changed);
-    EXPECT_EQ(changed.values().keys(), (QStringList{"BorderColour", "ShadowDepth"}));
-    EXPECT_EQ(changed.ReadProperty("ShadowDepth", 5).toInt(), 50);
+    frame->setBackColourIs(3);
+    host.setPalette(QPalette(QColor(128, 128, 128)));
+    EXPECT_EQ(saved(), json(R"({"ShadowDepth": 50, "BackColourIs": 3, "FillColour": 16777215,
+                                "BackColour": 16777215})"));
 
-    // The fill was the host's white; once the host is grey the white is no longer a default.
-    SetHostBackground(host, kGrey);
-    PropertyBag later(Qt::CaseInsensitive);
-    frame->WriteProperties(later);
-    EXPECT_EQ(later.ReadProperty("FillColour", 0u).toUInt(), kWhite);
-    EXPECT_EQ(later.ReadProperty("BackColour", 0u).toUInt(), kWhite);
-
-    // Read back on the grey host, the values come back as they were saved.
-    auto* copy = new GFXFrameX(&host);
-    copy->ReadProperties(PropertyBag::fromJson(later.toJson(), Qt::CaseInsensitive));
-    EXPECT_EQ(copy->FillColour(), kWhite);
-    EXPECT_EQ(copy->ShadowDepth(), 50);
-    EXPECT_EQ(copy->BorderColour(), RGBColour(192, 192, 192));
-}
-
-TEST_F(FrameOnHost, ResizingRepaintsAtTheNewSize) {
-    host.show();
-    frame->resize(70, 30);
-    EXPECT_EQ(frame->surface().width(), 70);
-    EXPECT_EQ(frame->surface().height(), 30);
-}
-
-// With BackColourIs 0 the background follows the host; a font change repaints as well (seen
-// here by the surface taking the size the frame was given while its host was hidden).
-TEST_F(FrameOnHost, AmbientChangesOfTheHostRepaint) {
-    frame->setFrameStyle(2);
-    SetHostBackground(host, kGrey);
-    EXPECT_EQ(frame->surface().GetPixel(0, 0), kGrey);
-
-    frame->resize(44, 33);
-    ASSERT_EQ(frame->surface().width(), 120);
-    QFont font = host.font();
-    font.setPointSize(font.pointSize() + 3);
-    host.setFont(font);
-    EXPECT_EQ(frame->surface().width(), 44);
-}
-
-TEST_F(FrameOnHost, TheWidgetShowsTheRetainedPicture) {
-    frame->setFrameStyle(1);
-    host.show();
-    const QImage shown = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(shown, frame->surface().image());
+    QSignalSpy spy(frame, &GFXFrameX::PropertyChanged);
+    frame->ReadProperties(PropertyBag::fromJson(
+        json(R"({"shadowdepth": 45, "SHADOWOPACITY": 150, "framestyle": 7, "CornerDepth": 100000,
+                 "bordercolour": -1, "ShowShadow": false})"),
+        Qt::CaseSensitive));
+    EXPECT_EQ(saved(), json(R"({"ShadowDepth": 45, "ShadowOpacity": 150, "FrameStyle": 7,
+                "CornerDepth": 32767, "BorderColour": 4294967295, "ShowShadow": false})"));
+    EXPECT_EQ(spy.count(), 0);
+    EXPECT_EQ(frame->surface().GetPixel(60, 40), kGrey);  // style 7: the background only
+    host.setPalette(QPalette(Qt::white));                 // which follows the host's
+    EXPECT_EQ(frame->surface().GetPixel(60, 40), kWhite);
 }
 
 }  // namespace

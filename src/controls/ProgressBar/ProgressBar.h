@@ -7,10 +7,12 @@
 #include "Surface.h"
 
 #include <QFont>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class PropertyBag;
 
@@ -104,4 +106,7 @@ private:
     ProgressBarState m_state;
     FontReference m_TextFont;
     Surface m_surface;
+    // What the surface was last painted from, and the window shape it gave.
+    std::optional<ProgressBarState> m_paintedState;
+    QRegion m_shape;
 };

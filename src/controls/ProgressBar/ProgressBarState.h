@@ -42,6 +42,8 @@ struct ProgressBarState {
     std::array<Colour, PaletteIndex::Count> Palette{};  // the current theme, refilled each paint
     Colour PBSCustomeColor1 = 0;                        // theme 10: the fill's base colour
     Colour PBSCustomeColor2 = 0;  // theme 10: the track's and the outline's base colour
+
+    bool operator==(const ProgressBarState&) const = default;
 };
 
 // Fraction to integer the way the whole bar does it: nearest, halves to the even neighbour
