@@ -87,9 +87,9 @@ protected:
         return fresh;
     }
 
-    // Files of the genre folder that are not playlists. A new file is written unnamed where
-    // the file system allows, or under a temporary name, and renamed over the earlier one when
-    // it is whole; a kill in between can leave it as "ID.pls." and a random suffix. That is
+    // Files of the genre folder that are not playlists. A new file is written beside its place
+    // under a name of its own ("ID.pls." and a random suffix) and renamed over the earlier one
+    // once whole, so a kill in between can leave it behind, perhaps half written. That is
     // acceptable as long as such a file is never taken for a playlist: it must not carry a
     // playlist's extension.
     QStringList leftovers(const QList<CatalogueStation>& stations) const {
