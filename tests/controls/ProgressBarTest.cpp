@@ -16,10 +16,6 @@ namespace {
 
 using Pixels = std::vector<std::tuple<int, int, Colour>>;
 
-void ExpectPixels(const Surface& s, const Pixels& pixels) {
-    for (const auto& [x, y, colour] : pixels) EXPECT_EQ(s.GetPixel(x, y), colour) << x << "," << y;
-}
-
 // ---- Properties ----
 
 // X sets Max, N sets Min and V sets Value on a bar at 0 <= 50 <= 100; then come Max, Min and
@@ -74,6 +70,8 @@ TEST(ProgressBarStore, DefaultsOnReadAreLeftOutOnWrite) {
         if (!written.contains("TextFont")) {
             EXPECT_EQ(*bar.TextFont(), host.font());
         }
+        // Each setter repainted the bar, which also gave the window its shape.
+        EXPECT_EQ(bar.mask(), Surface::RoundRectRegion(0, 0, bar.width(), bar.height(), 5, 5));
         PropertyBag bag;
         bar.WriteProperties(bag);
         EXPECT_EQ(bag.toJson(), written);
@@ -109,7 +107,7 @@ TEST(ProgressBarPaint, ThemeColoursFillLengthOrientationGreyingAndShape) {
         {{.width = 201},          {{99, 10, kFill}, {100, 10, kTrack}}},   // 100.5 -> 100
         {{.width = 203},          {{101, 10, kFill}, {102, 10, kTrack}}},  // 101.5 -> 102
         {{.value = 1, .max = 3},  {{66, 10, kFill}, {67, 10, kTrack}}},
-        {{.min = 50},             {{99, 10, kFill}, {100, 10, kTrack}}},  // Min does not count
+        {{.min = 50},             {{99, 10, kFill}, {100, 10, kTrack}}},  // 200 wide; Min ignored
         {{.value = 0},            {{1, 10, kTrack}, {1, 5, kTrackUpper}}},
         {{.orientation = 2, .value = 25, .width = 20, .height = 200},  // halves at column 10
          {{10, 49, kFill}, {10, 50, kTrack}, {5, 20, kFillUpper}, {5, 100, kTrackUpper}}},
@@ -131,7 +129,7 @@ TEST(ProgressBarPaint, ThemeColoursFillLengthOrientationGreyingAndShape) {
         state.PBSCustomeColor2 = RGBColour(0, 0, 100);
         Surface s(bar.width, bar.height);
         const QRegion shape = DrawBar(s, state);
-        ExpectPixels(s, pixels);
+        for (const auto& [x, y, colour] : pixels) EXPECT_EQ(s.GetPixel(x, y), colour) << x << y;
         EXPECT_EQ(shape,
                   Surface::RoundRectRegion(0, 0, bar.width, bar.height, bar.corner, bar.corner));
     }
@@ -154,20 +152,18 @@ TEST(ProgressBarGradient, FourEqualCornersPaintOneColourAndHeightZeroNothing) {
 // Percentages show up to 15 significant digits without trailing zeros, in the user's locale;
 // Min is not taken off.
 TEST(ProgressBarCaption, StyleChoosesNumberPercentTextOrNothing) {
+    constexpr auto En = QLocale::English, De = QLocale::German;
     // clang-format off
     const std::tuple<int, int, int, int, const char*, QLocale::Language> cases[] = {
-        {2, 0, 0, 100, "0%", QLocale::English}, {2, 0, 100, 100, "100%", QLocale::English},
-        {2, 0, 2, 3, "66.6666666666667%", QLocale::English},
-        {2, 0, 2, 3, "66,6666666666667%", QLocale::German},
-        {2, 0, 1, 8, "12.5%", QLocale::English}, {2, 50, 50, 100, "50%", QLocale::English},
-        {1, 10, 10, 100, "10", QLocale::English}, {3, 0, 1, 100, "Done", QLocale::English},
-        {4, 0, 1, 100, nullptr, QLocale::English}};
+        {2, 0, 0, 100, "0%", En}, {2, 0, 100, 100, "100%", En}, {2, 50, 50, 100, "50%", En},
+        {2, 0, 2, 3, "66.6666666666667%", En}, {2, 0, 2, 3, "66,6666666666667%", De},
+        {2, 0, 1, 8, "12.5%", En}, {1, 10, 10, 100, "10", En}, {3, 0, 1, 100, "Done", En},
+        {4, 0, 1, 100, nullptr, En}};
     // clang-format on
     for (const auto& [style, min, value, max, text, language] : cases) {
         QLocale::setDefault(QLocale(language));
-        ProgressBarState state;
-        state.TextStyle = style, state.Min = min, state.Value = value, state.Max = max;
-        state.Text = QStringLiteral("Done");
+        const ProgressBarState state{
+            .TextStyle = style, .Text = "Done", .Min = min, .Value = value, .Max = max};
         EXPECT_EQ(CaptionFor(state), text ? std::optional(QString(text)) : std::nullopt);
     }
     QLocale::setDefault(QLocale::c());

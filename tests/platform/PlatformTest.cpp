@@ -51,18 +51,15 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
     const std::tuple<const char*, int, std::string, const char*> pages[] = {
         {"/page", 200, "caf\xC3\xA9", "text/html"}, {"/missing", 404, "not here", "text/plain"},
         {"/latin1", 200, "caf\xE9", "text/html; charset=ISO-8859-1"},
-        {"/big", 200, std::string(4096, 'x'), "text/plain"}};
+        {"/big", 200, std::string(4096, 'x'), "text/plain"}, {"/moved", 302, "", "text/plain"}};
     // clang-format on
     for (const auto& [path, status, body, type] : pages)
         server.Get(path, [=](const auto&, auto& res) {
             res.status = status;
             res.set_header("X-Test", path);
+            if (status == 302) res.set_header("Location", "/page");
             res.set_content(body, type);
         });
-    server.Get("/moved", [](const auto&, auto& res) {
-        res.set_header("X-Test", "/moved");
-        res.set_redirect("/page");
-    });
     server.Get("/dropped", [](const auto&, auto& res) {  // closes mid-body
         res.set_content_provider(1000, "text/plain", [](size_t offset, size_t, auto& sink) {
             return offset == 0 && sink.write("partial", 7);
@@ -99,8 +96,8 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
         const QString headers = request.getAllResponseHeaders();
         EXPECT_EQ(headers.split(QStringLiteral("\r\n")).filter(QStringLiteral("X-")), marks)
             << address.toStdString();
-        EXPECT_TRUE(!headers.startsWith(u"HTTP/") && !headers.contains(u"Location") &&
-                    headers.endsWith(u"\r\n\r\n") == completed);
+        EXPECT_TRUE(!headers.startsWith(u"HTTP/") && headers.endsWith(u"\r\n\r\n") == completed);
+        EXPECT_EQ(request.responseBody().isEmpty(), !completed) << address.toStdString();
     }
     // Requests follow one another on one reused libcurl handle: nothing of a failed one may
     // reach the next.
