@@ -5,8 +5,9 @@
 #include "GFXFrameX.h"
 #include "MakerAddresses.h"
 #include "PendingEvents.h"
-#include "SourceTextBox.h"
 #include "ProgressBar.h"
+#include "SourceTextBox.h"
+#include "StatusLineBox.h"
 #include "StoredProperties.h"
 #include "Twips.h"
 #include "frmAbout.h"
@@ -204,7 +205,7 @@ void frmMain::createStatusStrip() {
 void frmMain::createManualTestingControls() {
     txtProg = new QLineEdit(this);
     Place(txtProg, TwipsRect(30, 4860, 7475, 285));
-    txtStat = new QLineEdit(this);
+    txtStat = new StatusLineBox(this);
     Place(txtStat, TwipsRect(7800, 480, 7335, 285));
     txturl = new QLineEdit(QStringLiteral("http://"), this);
     Place(txturl, TwipsRect(7800, 120, 6435, 285));

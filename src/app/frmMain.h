@@ -22,6 +22,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class SourceTextBox;
+class StatusLineBox;
 
 class frmMain : public QWidget, public ScanHost {
     Q_OBJECT
@@ -65,7 +66,7 @@ public:
     ProgressBar* vp1 = nullptr;
     // Manual-testing controls, outside the visible part of the window.
     QLineEdit* txtProg = nullptr;
-    QLineEdit* txtStat = nullptr;
+    StatusLineBox* txtStat = nullptr;
     QLineEdit* txturl = nullptr;
     QPushButton* cmdGO = nullptr;
     QListWidget* lstHeaders = nullptr;

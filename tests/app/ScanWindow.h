@@ -6,6 +6,7 @@
 #include "MainWindowDriver.h"
 #include "ProgressBar.h"
 #include "SourceTextBox.h"
+#include "StatusLineBox.h"
 #include "frmMain.h"
 
 #include <QLineEdit>

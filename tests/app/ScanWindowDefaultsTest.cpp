@@ -28,7 +28,7 @@ void ExpectFreshStart(const frmMain& w) {
         {w.cmbStream, {"MP3", "AAC", "<all>"}, "MP3"}};
     const std::pair<const QLineEdit*, QString> edits[] = {
         {w.txtDL, QDir::toNativeSeparators("%TEMP%/.1")}, {w.txtFormat, "%STATION%_%BITRATE%"},
-        {w.txtPlsSize, "40"}, {w.txtSearch, ""}, {w.txturl, "http://"}, {w.txtProg, ""}, {w.txtStat, ""}};
+        {w.txtPlsSize, "40"}, {w.txtSearch, ""}, {w.txturl, "http://"}, {w.txtProg, ""}};
     const std::pair<const QAbstractButton*, bool> boxes[] = {
         {w.chk100, true}, {w.chkOrderBitrate, false}, {w.chkAllGenre, false}, {w.chkNew, false}};
     // clang-format on
@@ -40,6 +40,7 @@ void ExpectFreshStart(const frmMain& w) {
         EXPECT_FALSE(list->isEditable());
     }
     for (const auto& [edit, text] : edits) EXPECT_EQ(edit->text(), text);
+    EXPECT_EQ(w.txtStat->text(), "");
     for (const auto& [box, checked] : boxes) EXPECT_EQ(box->isChecked(), checked);
     EXPECT_TRUE(w.chkNew->isHidden());
     EXPECT_EQ(QStringList({w.cmdRun->text(), w.cmdGO->text(), w.cmdScan->text()}),
