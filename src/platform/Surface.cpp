@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStringList>
+#include <QTextLayout>
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -179,6 +180,7 @@ void Surface::resize(int width, int height) {
     }
     m_image = QImage(width, height, QImage::Format_RGB32);
     m_imageFont = QFont(m_font, &m_image);
+    m_shaped = false;
     clear();
 }
 
@@ -186,6 +188,7 @@ void Surface::setFont(const QFont& font) {
     m_font = font;
     if (!m_image.isNull()) m_imageFont = QFont(m_font, &m_image);
     m_measured = false;
+    m_shaped = false;
 }
 
 QFontMetrics Surface::imageMetrics() const {
@@ -325,19 +328,51 @@ void Surface::setCurrentPosition(int x, int y) {
 // the next line (x 0).
 void Surface::Print(const QString& text) {
     const QFontMetrics metrics = imageMetrics();
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    const int lines = static_cast<int>(text.count(QLatin1Char('\n')) + 1);
     if (!m_image.isNull()) {
+        if (!m_shaped || m_shapedText != text) shapeForPrint(text);
         QPainter painter(&m_image);
-        painter.setFont(m_imageFont);
         painter.setPen(QColor(PixelFromColour(m_foreColour)));
         int y = m_currentY;
-        for (const QString& line : lines) {
-            painter.drawText(m_currentX, y + metrics.ascent(), line);
+        painter.setFont(m_imageFont);
+        for (const PrintLine& line : std::as_const(m_shapedLines)) {
+            const QPointF baseline(m_currentX, y + metrics.ascent());
+            if (!line.shaped) painter.drawText(baseline, line.text);
+            for (const QGlyphRun& run : line.runs) painter.drawGlyphRun(baseline, run);
             y += metrics.height();
         }
     }
     m_currentX = 0;
-    m_currentY += metrics.height() * static_cast<int>(lines.size());
+    m_currentY += metrics.height() * lines;
+}
+
+// Shapes each line as one unwrapped line, as drawing the line's text straight away would.
+void Surface::shapeForPrint(const QString& text) {
+    m_shapedLines.clear();
+    QTextOption unwrapped;
+    unwrapped.setWrapMode(QTextOption::NoWrap);
+    for (const QString& part : text.split(QLatin1Char('\n'))) {
+        PrintLine line;
+        line.text = part;
+        line.shaped = !part.contains(QLatin1Char('\t')) && !part.contains(QChar::LineSeparator);
+        if (line.shaped) {
+            QTextLayout layout(part, m_imageFont, &m_image);
+            layout.setTextOption(unwrapped);
+            layout.beginLayout();
+            const QTextLine shaped = layout.createLine();
+            layout.endLayout();
+            line.runs = layout.glyphRuns();
+            // The runs come placed on the line's own baseline; Print puts them on the font's.
+            for (QGlyphRun& run : line.runs) {
+                QList<QPointF> positions = run.positions();
+                for (QPointF& position : positions) position.ry() -= shaped.ascent();
+                run.setPositions(positions);
+            }
+        }
+        m_shapedLines.append(line);
+    }
+    m_shapedText = text;
+    m_shaped = true;
 }
 
 int Surface::TextWidth(const QString& text) const {

@@ -5,7 +5,9 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
+#include <QList>
 #include <QRegion>
 #include <QString>
 #include <cstdint>
@@ -96,6 +98,20 @@ private:
     mutable bool m_measured = false;
     mutable QString m_measuredText;
     mutable int m_measuredWidth = 0;
+    // The text Print drew last, shaped for the font and image of now: one list of glyph runs a
+    // line, the baseline at y 0. A caption is printed again on every paint, and shaping it
+    // afresh cost more than all the rest of the bar's picture.
+    // A line holding a tab or a line separator is drawn as text each time: laid out, those
+    // would move or break the rest of the line.
+    struct PrintLine {
+        QString text;
+        bool shaped = false;
+        QList<QGlyphRun> runs;
+    };
+    bool m_shaped = false;
+    QString m_shapedText;
+    QList<PrintLine> m_shapedLines;
+    void shapeForPrint(const QString& text);
     int m_currentX = 0;
     int m_currentY = 0;
 };
