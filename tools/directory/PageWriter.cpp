@@ -96,6 +96,19 @@ QString PageWriter::pageLink(int startAt) const {
     return link;
 }
 
+QByteArray PageWriter::pagingLinks(const char* previous, const char* next) const {
+    QByteArray links;
+    if (query_.startAt > 0) {
+        links += "<a href=\"" + escaped(pageLink(qMax(0, query_.startAt - query_.numResult))) +
+                 "\">" + previous + "</a> ";
+    }
+    if (query_.startAt + query_.numResult < matches_) {
+        links += "<a href=\"" + escaped(pageLink(query_.startAt + query_.numResult)) + "\">" +
+                 next + "</a>";
+    }
+    return links;
+}
+
 // Classic layout: one table row per station. The row's rank cell stands before the playlist
 // link, so it ends the text of the entry before; the entry itself runs from the playlist link
 // through the type, the name link (with the title playing), the listeners and the bitrate.
@@ -168,14 +181,7 @@ QByteArray PageWriter::classicEntry(const CatalogueStation& station, int positio
 
 QByteArray PageWriter::classicFoot() const {
     QByteArray html = "</table>\n<p align=\"center\">";
-    if (query_.startAt > 0) {
-        html += "<a href=\"" + escaped(pageLink(qMax(0, query_.startAt - query_.numResult))) +
-                "\">&lt;&lt; Previous</a> ";
-    }
-    if (query_.startAt + query_.numResult < matches_) {
-        html += "<a href=\"" + escaped(pageLink(query_.startAt + query_.numResult)) +
-                "\">Next &gt;&gt;</a>";
-    }
+    html += pagingLinks("&lt;&lt; Previous", "Next &gt;&gt;");
     html += QByteArray("</p>\n<p align=\"center\">") + kSmall +
             "Radiosift local directory</font></p>\n</body>\n</html>\n";
     return html;
@@ -240,13 +246,7 @@ QByteArray PageWriter::currentEntry(const CatalogueStation& station, const Entry
 
 QByteArray PageWriter::currentFoot() const {
     QByteArray html = "</div>\n<div class=\"dirPaging\">";
-    if (query_.startAt > 0) {
-        html += "<a href=\"" + escaped(pageLink(qMax(0, query_.startAt - query_.numResult))) +
-                "\">Previous</a> ";
-    }
-    if (query_.startAt + query_.numResult < matches_) {
-        html += "<a href=\"" + escaped(pageLink(query_.startAt + query_.numResult)) + "\">Next</a>";
-    }
+    html += pagingLinks("Previous", "Next");
     html += "</div>\n<div id=\"footer\">Radiosift local directory</div>\n</body>\n</html>\n";
     return html;
 }

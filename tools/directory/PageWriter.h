@@ -50,6 +50,8 @@ private:
     QByteArray currentFoot() const;
     QString title() const;
     QString pageLink(int startAt) const;
+    // The links to the previous and the next page, where there are such pages.
+    QByteArray pagingLinks(const char* previous, const char* next) const;
 
     PageLayout layout_;
     DirectoryQuery query_;
