@@ -1,5 +1,5 @@
 // The progress bar: its property rules (clamping, notification, storing and restoring), the
-// pixels it paints, its caption and the four-colour gradient.
+// pixels it paints and its caption.
 #include "ProgressBar.h"
 #include "ProgressBarCaption.h"
 #include "ProgressBarPainter.h"
@@ -12,20 +12,20 @@
 #include <QLocale>
 #include <QSignalSpy>
 
+// States are written with designated initializers; what they leave out stays default.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace {
 
-using Pixels = std::vector<std::tuple<int, int, Colour>>;
-
-// ---- Properties ----
+using namespace ProgressBarPainter;
 
 // X sets Max, N sets Min and V sets Value on a bar at 0 <= 50 <= 100; then come Max, Min and
 // Value as they end, and the notices in order: a bound that moves Value announces Value first.
-TEST(ProgressBarBounds, ClampAndAnnounceAMovedValueBeforeTheBound) {
+TEST(ProgressBar, BoundsClampAndAnnounceAMovedValueBeforeTheBound) {
     // clang-format off
     const std::pair<const char*, const char*> cases[] = {
-        {"X0",     "1 0 1 Value Max"},     {"N10 X5", "11 10 11 Min Value Max"},
-        {"N-3",    "100 0 50 Min"},        {"N100",   "100 99 99 Value Min"},
-        {"V150",   "100 0 100 Value"},     {"N10 V5", "100 10 10 Min Value"},
+        {"X0", "1 0 1 Value Max"}, {"N10 X5", "11 10 11 Min Value Max"}, {"N-3", "100 0 50 Min"},
+        {"N100", "100 99 99 Value Min"}, {"V150", "100 0 100 Value"}, {"N10 V5", "100 10 10 Min Value"},
         {"X30 N20 X80 N40", "80 40 40 Value Max Min Max Value Min"}};
     // clang-format on
     for (const auto& [calls, outcome] : cases) {
@@ -46,7 +46,7 @@ TEST(ProgressBarBounds, ClampAndAnnounceAMovedValueBeforeTheBound) {
 // back is what differs: the bar's name as Text and what came from the store. Bounds are read
 // in turn (Max, Min, Value) and a value that does not convert is skipped. A fresh bar writes
 // its own caption settings but no empty Text. The main window's bar comes back unchanged.
-TEST(ProgressBarStore, DefaultsOnReadAreLeftOutOnWrite) {
+TEST(ProgressBar, StoredDefaultsAreLeftOutOnWrite) {
     QFile file(QStringLiteral(RADIOSIFT_VP1_STORED));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QJsonObject vp1 = QJsonDocument::fromJson(file.readAll()).object();
@@ -62,10 +62,7 @@ TEST(ProgressBarStore, DefaultsOnReadAreLeftOutOnWrite) {
         ProgressBar bar(&host);
         bar.setObjectName(QStringLiteral("vp7"));
         if (stored) bar.ReadProperties(PropertyBag::fromJson(*stored));
-        if (!stored) {
-            bar.InitProperties();
-            bar.setText(QString());
-        }
+        else bar.InitProperties(), bar.setText(QString());
         ASSERT_NE(bar.TextFont(), nullptr);
         if (!written.contains("TextFont")) {
             EXPECT_EQ(*bar.TextFont(), host.font());
@@ -77,10 +74,6 @@ TEST(ProgressBarStore, DefaultsOnReadAreLeftOutOnWrite) {
         EXPECT_EQ(bag.toJson(), written);
     }
 }
-
-// ---- Painting ----
-
-using namespace ProgressBarPainter;
 
 constexpr Colour kTrack = RGBColour(179, 189, 179);       // theme 9 lower band: palette 4
 constexpr Colour kFill = RGBColour(26, 228, 26);          // palette 12
@@ -94,13 +87,13 @@ struct Bar {
     int corner = 0;
 };
 
-// Rows 0..9 are the upper band, 10..19 the lower; halfway down a band each channel is the
-// floor of the mean of the band's two colours. The fill's length rounds halves to even.
-// Theme 10 lightens a red fill and a blue track by 180 and 50 at the start and end of the
-// upper bands, and draws the outline in the track's colour.
-TEST(ProgressBarPaint, ThemeColoursFillLengthOrientationGreyingAndShape) {
+// Theme 9 is the main window's. Rows 0..9 are the upper band, 10..19 the lower; halfway down a
+// band each channel is the floor of the mean of the band's two colours. The fill's length
+// rounds halves to even. Theme 10 lightens a red fill and a blue track by 180 and 50 at the
+// start and end of the upper bands, and draws the outline in the track's colour.
+TEST(ProgressBar, ThemeColoursFillLengthOrientationGreyingAndShape) {
     // clang-format off
-    const std::pair<Bar, Pixels> cases[] = {
+    const std::pair<Bar, std::vector<std::tuple<int, int, Colour>>> cases[] = {
         {{}, {{199, 0, RGBColour(231, 243, 232)}, {150, 5, kTrackUpper}, {150, 10, kTrack},
               {150, 15, RGBColour(202, 213, 202)}, {50, 5, kFillUpper}, {50, 10, kFill},
               {50, 15, RGBColour(121, 236, 121)}, {0, 0, kOutline}, {198, 18, kOutline}}},
@@ -117,41 +110,35 @@ TEST(ProgressBarPaint, ThemeColoursFillLengthOrientationGreyingAndShape) {
                          {100, 0, RGBColour(0, 0, 100)}, {50, 5, RGBColour(252, 115, 115)},
                          {150, 5, RGBColour(115, 115, 202)}}},
         {{.width = 12, .height = 10, .corner = 6},  // (0, 0) lies outside the rounded outline
-         {{0, 0, RGBColour(223, 251, 223)}, {2, 0, kOutline}}},
-    };
+         {{0, 0, RGBColour(223, 251, 223)}, {2, 0, kOutline}}}};
     // clang-format on
     for (const auto& [bar, pixels] : cases) {
-        ProgressBarState state;  // no caption, so every pixel is the bar's own
-        state.Theme = bar.theme, state.Orientations = bar.orientation, state.Enabled = bar.enabled;
-        state.Min = bar.min, state.Value = bar.value, state.Max = bar.max;
-        state.RoundedValue = bar.corner;
-        state.PBSCustomeColor1 = RGBColour(200, 0, 0);
-        state.PBSCustomeColor2 = RGBColour(0, 0, 100);
+        ProgressBarState state{  // no caption, so every pixel is the bar's own
+            .Theme = bar.theme, .Orientations = bar.orientation, .RoundedValue = bar.corner,
+            .Min = bar.min, .Value = bar.value, .Max = bar.max, .Enabled = bar.enabled,
+            .PBSCustomeColor1 = RGBColour(200, 0, 0), .PBSCustomeColor2 = RGBColour(0, 0, 100)};
         Surface s(bar.width, bar.height);
         const QRegion shape = DrawBar(s, state);
-        for (const auto& [x, y, colour] : pixels) EXPECT_EQ(s.GetPixel(x, y), colour) << x << y;
-        EXPECT_EQ(shape,
-                  Surface::RoundRectRegion(0, 0, bar.width, bar.height, bar.corner, bar.corner));
+        for (const auto& [x, y, colour] : pixels) EXPECT_EQ(s.GetPixel(x, y), colour) << x << "," << y;
+        EXPECT_EQ(shape, Surface::RoundRectRegion(0, 0, bar.width, bar.height, bar.corner, bar.corner));
     }
 }
 
-TEST(ProgressBarGradient, FourEqualCornersPaintOneColourAndHeightZeroNothing) {
+// Not used by the bar's own painting, but offered to its host: equal corners paint one colour,
+// height zero paints nothing.
+TEST(ProgressBar, FourEqualCornersPaintOneColourAndHeightZeroNothing) {
     Surface s(10, 10);  // black
     const Colour c = RGBColour(10, 20, 30);
     DrawGradientFourColour(s, 2, 3, 5, 4, c, c, c, c);
+    DrawGradientFourColour(s, 0, 0, 8, 0, 0xFF, 0xFF, 0xFF, 0xFF);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x)
             EXPECT_EQ(s.GetPixel(x, y), x >= 2 && x < 7 && y >= 3 && y < 7 ? c : 0u) << x << y;
-    const QImage before = s.image();
-    DrawGradientFourColour(s, 0, 0, 8, 0, 0xFF, 0xFF, 0xFF, 0xFF);
-    EXPECT_EQ(s.image(), before);
 }
 
-// ---- Caption ----
-
 // Percentages show up to 15 significant digits without trailing zeros, in the user's locale;
-// Min is not taken off.
-TEST(ProgressBarCaption, StyleChoosesNumberPercentTextOrNothing) {
+// Min is not taken off. A caption 50 x 13 on a 200 x 20 bar goes to one of nine places.
+TEST(ProgressBar, CaptionTextAndPlace) {
     constexpr auto En = QLocale::English, De = QLocale::German;
     // clang-format off
     const std::tuple<int, int, int, int, const char*, QLocale::Language> cases[] = {
@@ -167,19 +154,15 @@ TEST(ProgressBarCaption, StyleChoosesNumberPercentTextOrNothing) {
         EXPECT_EQ(CaptionFor(state), text ? std::optional(QString(text)) : std::nullopt);
     }
     QLocale::setDefault(QLocale::c());
-}
-
-TEST(ProgressBarCaption, NineAlignmentsOnA200By20Bar) {
-    // A caption 50 pixels wide and 13 high; the middle row is round(2.5) = 2.
-    const QPoint expected[11] = {{0, 0},  {1, 0},   {1, 2},   {1, 6},   {74, 0}, {74, 2},
-                                 {74, 6}, {147, 0}, {147, 2}, {147, 6}, {0, 0}};
+    const QPoint places[11] = {{0, 0},  {1, 0},   {1, 2},   {1, 6},   {74, 0}, {74, 2},
+                               {74, 6}, {147, 0}, {147, 2}, {147, 6}, {0, 0}};  // middle: round(2.5)
     for (int alignment = 0; alignment <= 10; ++alignment)
-        EXPECT_EQ(CaptionPosition(200, 20, 50, 13, alignment), expected[alignment]) << alignment;
+        EXPECT_EQ(CaptionPosition(200, 20, 50, 13, alignment), places[alignment]) << alignment;
 }
 
 // The copies of each effect in order around the centred place, measured with the surface's
 // font; unknown effects print nothing.
-TEST(ProgressBarCaption, EffectsPrintTheirCopiesInOrder) {
+TEST(ProgressBar, CaptionEffectsPrintTheirCopiesInOrder) {
     constexpr Colour kText = RGBColour(200, 0, 0), kEffect = RGBColour(0, 0, 255);
     constexpr Colour kGrey = RGBColour(128, 128, 128);  // the darker copy's fixed colour
     // clang-format off
@@ -193,9 +176,8 @@ TEST(ProgressBarCaption, EffectsPrintTheirCopiesInOrder) {
     blank.setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     const QPoint at = CaptionPosition(200, 20, blank.TextWidth(text), blank.TextHeight(text), 5);
     for (const auto& [effect, prints] : cases) {
-        ProgressBarState state;
-        state.Enabled = true, state.TextEffect = effect;
-        state.TextForeColor = kText, state.TextEffectColor = kEffect;
+        const ProgressBarState state{.TextForeColor = kText, .TextEffectColor = kEffect,
+                                     .TextEffect = effect, .Enabled = true};
         Surface drawn = blank, expected = blank;
         DrawCaption(drawn, state, text, 5);
         for (const auto& [colour, dx, dy] : prints) {
@@ -210,31 +192,24 @@ TEST(ProgressBarCaption, EffectsPrintTheirCopiesInOrder) {
 
 // A setter that leaves the values as they were need not paint again, but a new font, a new
 // size or a new background must show even when no value changed.
-TEST(ProgressBarNotification, FontSizeAndBackgroundRepaintWithTheValuesUnchanged) {
+TEST(ProgressBar, FontSizeAndBackgroundRepaintWithTheValuesUnchanged) {
     QWidget host;
     ProgressBar bar(&host);
     bar.resize(120, 16);
     bar.InitProperties();
     bar.setValue(40);
     const QImage before = bar.surface().image();
-    bar.setValue(40);
-    EXPECT_EQ(bar.surface().image(), before);
-
     bar.setTextFont(std::make_shared<QFont>(QStringLiteral("DejaVu Serif"), 13));
-    const QImage withFont = bar.surface().image();
-    EXPECT_NE(withFont, before);
-
+    EXPECT_NE(bar.surface().image(), before);
     QPalette palette = host.palette();
     palette.setColor(QPalette::Window, QColor(10, 200, 30));
     host.setPalette(palette);
     bar.setValue(40);
     EXPECT_EQ(bar.surface().backColour(), RGBColour(10, 200, 30));
-
     bar.resize(80, 16);
     bar.setValue(40);
     ASSERT_EQ(bar.surface().width(), 80);
     EXPECT_NE(bar.surface().GetPixel(40, 8), bar.surface().backColour());
 }
-
 
 }  // namespace
