@@ -17,73 +17,48 @@
 
 namespace {
 
-class AboutWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_about.setPointerSource([this] { return m_pointer; });
-        m_about.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_about));
-    }
-
-    // Puts the (injected) pointer at a point of the link, in the link's own pixels.
-    void pointAt(int x, int y) { m_pointer = m_about.PicUrl->mapToGlobal(QPoint(x, y)); }
-    bool shows(QLabel* picture) const {
-        return m_about.PicUrl->pixmap().toImage() == picture->pixmap().toImage();
-    }
-    // Lights the link with a real pointer move from the window's free space onto the link.
-    void enterLink() {
-        QTest::mouseMove(&m_about, QPoint(5, 180));
-        QTest::mouseMove(m_about.PicUrl, QPoint(20, 20));
-    }
-
-    FakeShell m_shell;
-    frmAbout m_about;
-    QPoint m_pointer;
-};
-
-TEST_F(AboutWindowTest, ShowsThisBuildsVersionAndWithoutAnAddressOpensTheMakersHomePage) {
+// A move onto the link lights it until a tick of the timer finds the (injected) pointer
+// outside it; the link is 233 x 45 and its right and bottom edges still count as over it.
+TEST(AboutWindow, ShowsTheVersionAndLightsTheLinkWhileThePointerIsOverIt) {
+    FakeShell shell;
+    frmAbout about;
+    QPoint pointer;
+    about.setPointerSource([&] { return pointer; });
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    const auto shows = [&](QLabel* picture) {
+        return about.PicUrl->pixmap().toImage() == picture->pixmap().toImage();
+    };
     using namespace RadiosiftVersion;
-    EXPECT_EQ(m_about.lblVersion->text(), VersionLine(Major, Minor, Revision));
-    EXPECT_EQ(VersionLine(2, 0, 0), QStringLiteral("Version: 2.0.0"));
+    EXPECT_EQ(about.lblVersion->text(), VersionLine(Major, Minor, Revision));
     EXPECT_EQ(VersionLine(10, 12, 1234), QStringLiteral("Version: 10.12.1234"));
-    EXPECT_GE(m_about.lblVersion->width(), m_about.lblVersion->sizeHint().width()) << "cut off";
-    EXPECT_TRUE(shows(m_about.picUrlNormal));
-    EXPECT_FALSE(shows(m_about.picUrlActive));
-    QTest::mouseClick(m_about.PicUrl, Qt::LeftButton, {}, QPoint(30, 20));
-    EXPECT_EQ(m_shell.opened, std::vector{QUrl(MakerHomePage())});
-}
-
-TEST_F(AboutWindowTest, AMoveLightsTheLinkOnceUntilATickFindsThePointerOutsideItsEdges) {
-    enterLink();
-    EXPECT_TRUE(shows(m_about.picUrlActive));
-    EXPECT_EQ(m_about.Timer1->interval(), 100);
-    pointAt(-40, -40);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_about.Timer1->isActive(); }, 5000));
-    EXPECT_TRUE(shows(m_about.picUrlNormal));
-    // Where the pointer is at a tick, in the link's pixels; the link is 233 x 45 and its right
-    // and bottom edges still count as over it.
-    // clang-format off
-    const struct { int x, y; bool over; } ticks[] = {{0, 0, true}, {233, 45, true}, {233, 0, true},
-        {234, 20, false}, {-1, 20, false}, {100, -1, false}, {100, 46, false}};
-    // clang-format on
-    for (const auto& t : ticks) {
-        SCOPED_TRACE(testing::Message() << t.x << ", " << t.y);
-        enterLink();
-        ASSERT_TRUE(shows(m_about.picUrlActive));
-        pointAt(t.x, t.y);
-        m_about.Timer1_Timer();
-        EXPECT_EQ(shows(m_about.picUrlActive), t.over);
-        EXPECT_EQ(m_about.PicUrlTag(), t.over ? QStringLiteral("1") : QString());
-        EXPECT_EQ(m_about.Timer1->isActive(), t.over);
+    EXPECT_GE(about.lblVersion->width(), about.lblVersion->sizeHint().width()) << "cut off";
+    EXPECT_TRUE(shows(about.picUrlNormal));
+    for (const auto& [x, y, over] : {std::tuple{0, 0, true}, {233, 45, true}, {234, 20, false},
+                                     {-1, 20, false}, {100, -1, false}, {100, 46, false}}) {
+        SCOPED_TRACE(testing::Message() << x << ", " << y);
+        QTest::mouseMove(&about, QPoint(5, 180));  // a real move from the free space onto the link
+        QTest::mouseMove(about.PicUrl, QPoint(20, 20));
+        ASSERT_TRUE(shows(about.picUrlActive));
+        ASSERT_EQ(about.Timer1->interval(), 100);
+        pointer = about.PicUrl->mapToGlobal(QPoint(x, y));
+        if (over) about.Timer1_Timer();
+        else EXPECT_TRUE(QTest::qWaitFor([&] { return !about.Timer1->isActive(); }, 5000));
+        EXPECT_TRUE(shows(over ? about.picUrlActive : about.picUrlNormal));
+        EXPECT_EQ(about.PicUrlTag(), over ? QStringLiteral("1") : QString());
+        EXPECT_EQ(about.Timer1->isActive(), over);
     }
-    // Were a further move to light the link again, it would start the stopped timer anew.
-    enterLink();
-    m_about.Timer1->stop();
-    QTest::mouseMove(m_about.PicUrl, QPoint(60, 25));
-    EXPECT_FALSE(m_about.Timer1->isActive());
+    // Lit once: a further move over the lit link does not start the stopped timer anew.
+    QTest::mouseMove(&about, QPoint(5, 180));
+    QTest::mouseMove(about.PicUrl, QPoint(20, 20));
+    about.Timer1->stop();
+    QTest::mouseMove(about.PicUrl, QPoint(60, 25));
+    EXPECT_FALSE(about.Timer1->isActive());
+    QTest::mouseClick(about.PicUrl, Qt::LeftButton, {}, QPoint(30, 20));
+    EXPECT_EQ(shell.opened, std::vector{QUrl(MakerHomePage())});  // no address: the home page
 }
 
-TEST(AboutButtonTest, ShowsAModalAboutWithTheMainIconAndProductPageAndReleasesItOnClose) {
+TEST(AboutButton, ShowsAModalAboutWithTheMainIconAndProductPageAndReleasesItOnClose) {
     FakeShell shell;
     frmMain window;
     QPointer<frmAbout> shown;

@@ -1,6 +1,6 @@
 // The download path: its macros, the folders a run creates, and the Browse and Explore buttons
-// of the real main window with a shell that answers the picker. HOME, the XDG folders, TEMP and
-// TMPDIR point into a temporary folder.
+// of the real main window with a shell that answers the picker. HOME, the XDG folders, TEMP and TMPDIR point
+// into a temporary folder.
 #include "FakeShell.h"
 #include "FolderButtons.h"
 #include "ModSpFolder.h"
@@ -115,42 +115,33 @@ TEST_F(PathsTest, TheButtonsResolveTheMacrosInTheirOwnOrderAndAppendOneSeparator
     }
 }
 
-TEST_F(PathsTest, BrowseOpensAtTheResolvedFolderElseAtTempAndOnlyAChosenFolderReplacesTheText) {
+// Browse opens at the resolved folder, else at the temporary one; on an empty path at the
+// program's folder, then where the user last selected, even in a cancelled picker. Only a chosen
+// folder replaces the text, as a plain path. Explore opens the resolved folder as a local folder
+// (never a web address) and creates nothing.
+TEST_F(PathsTest, BrowseAndExploreStartAtTheResolvedFolder) {
     folder("TEMP/Radio");
     ASSERT_TRUE(QFile(native("<root>/TEMP/plain.txt")).open(QIODevice::WriteOnly));
-    // clang-format off
-    const struct { const char *txtDL, *start; } cases[] = {{"%TEMP%/Radio", "<root>/TEMP/Radio/"},
-        {"%TEMP%/no such folder", "<root>/TEMP/"}, {"%TEMP%/plain.txt", "<root>/TEMP/"}};
-    // clang-format on
-    for (const auto& c : cases) {
-        EXPECT_EQ(click(m_window->cmdBrowse, native(c.txtDL)), native(c.start)) << c.txtDL;
-        EXPECT_EQ(m_window->txtDL->text(), native(c.txtDL)) << "cancelled";
-    }
-    // A chosen folder replaces a macro path as a plain path.
-    const QString picked = folder("picked"), root = QDir::toNativeSeparators(QDir::rootPath());
-    for (const auto& [answer, shown] : {std::pair{native("<root>/picked//"), picked},
-                                        {native("<root>/picked//deeper/.."), picked},
-                                        {QDir::rootPath(), root}}) {
-        m_shell.answer = answer;
-        click(m_window->cmdBrowse, native("%MYDOC%/Radio"));
-        EXPECT_EQ(m_window->txtDL->text(), shown) << answer.toStdString();
-    }
-}
-
-TEST_F(PathsTest, BrowseOnAnEmptyPathStartsAtTheProgramFolderThenWhereTheUserLastSelected) {
+    const QString root = QDir::toNativeSeparators(QDir::rootPath());
+    QPushButton* browse = m_window->cmdBrowse;
     m_shell.answer = QDir::rootPath();
-    EXPECT_EQ(click(m_window->cmdBrowse, QString()), ProgramFolder());
-    // The root chosen last time is remembered like any other folder.
+    EXPECT_EQ(click(browse, QString()), ProgramFolder());
+    EXPECT_EQ(m_window->txtDL->text(), root);
     m_shell.answer.clear();
     m_shell.selections = {folder("first"), native("<root>/wandered/")};
-    EXPECT_EQ(click(m_window->cmdBrowse, QString()), QDir::toNativeSeparators(QDir::rootPath()));
-    // Even in a cancelled picker, the folder last selected is where the next one starts.
+    EXPECT_EQ(click(browse, QString()), root);  // the root chosen last time
     m_shell.selections.clear();
-    EXPECT_EQ(click(m_window->cmdBrowse, QString()), folder("wandered"));
-}
+    EXPECT_EQ(click(browse, QString()), folder("wandered"));
+    for (const auto& [txtDL, start] : {std::pair{"%TEMP%/Radio", "<root>/TEMP/Radio/"},
+                                       {"%TEMP%/no such folder", "<root>/TEMP/"},
+                                       {"%TEMP%/plain.txt", "<root>/TEMP/"}}) {
+        EXPECT_EQ(click(browse, native(txtDL)), native(start)) << txtDL;
+        EXPECT_EQ(m_window->txtDL->text(), native(txtDL)) << "cancelled";
+    }
+    m_shell.answer = native("<root>/picked//deeper/..");
+    click(browse, native("%MYDOC%/Radio"));
+    EXPECT_EQ(m_window->txtDL->text(), folder("picked"));
 
-TEST_F(PathsTest, ExploreOpensTheResolvedFolderWithoutGenreAndCreatesNothing) {
-    // A path is opened as a local folder, never read as a web address.
     EXPECT_EQ(click(m_window->cmdExplore, native("%TEMP%/Radio #1")), std::nullopt);
     click(m_window->cmdExplore, QString());
     EXPECT_EQ(m_shell.opened, (std::vector{QUrl::fromLocalFile(native("<root>/TEMP/Radio #1/")),

@@ -1,50 +1,43 @@
-// The core platform stand-ins: Windows-1252 in both directions and the forgiving UTF-8
-// reader; HttpRequest against a real HTTP server on the loopback interface.
+// The platform stand-ins: Windows-1252 and the forgiving UTF-8 reader; HttpRequest against a
+// real HTTP server on the loopback interface; the surface's pixel rules and the property bag.
 #include "HttpRequest.h"
+#include "PropertyBag.h"
+#include "Surface.h"
 #include "TextCodec.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <QColor>
 #include <QStringList>
+#include <array>
+#include <atomic>
 #include <thread>
 
 namespace {
 
-// ---- TextCodec ----
-
-// Every byte comes back from Windows-1252; a character the code page lacks becomes '?', one
-// for each UTF-16 unit. Bytes outside a valid UTF-8 sequence (a stray byte, a cut-off sequence
-// at the end, an overlong form) read as Windows-1252. A charset name chooses the decoding, and
-// an unknown or empty one falls back to that forgiving reader.
-TEST(TextCodec, Windows1252Utf8AndCharsets) {
+// A character Windows-1252 lacks becomes '?', one for each UTF-16 unit. Bytes outside a valid
+// UTF-8 sequence (a stray byte, a cut-off sequence at the end, an overlong form) read as
+// Windows-1252, and only a byte-order mark that opens the bytes is dropped.
+TEST(TextCodec, Windows1252AndTheForgivingUtf8Reader) {
     QByteArray all;
     for (int byte = 0; byte < 256; ++byte) all.append(static_cast<char>(byte));
     EXPECT_EQ(TextCodec::toWindows1252(TextCodec::fromWindows1252(all)), all);
-    EXPECT_EQ(TextCodec::fromWindows1252("\x80\x99\xE9"), QString::fromUtf8("€™é"));
     EXPECT_EQ(TextCodec::toWindows1252(QString::fromUtf8("Ra★dio Ж é€ 😀")),
               QByteArray("Ra?dio ? \xE9\x80 ??"));
-    EXPECT_EQ(TextCodec::fromUtf8OrWindows1252("caf\xC3\xA9 \xF0\x9F\x98\x80"),
-              QString::fromUtf8("café 😀"));
-    EXPECT_EQ(TextCodec::fromUtf8OrWindows1252("caf\xE9 \x80!"), QString::fromUtf8("café €!"));
-    EXPECT_EQ(TextCodec::fromUtf8OrWindows1252("x\xE2\x82"), QString::fromUtf8("xâ‚"));
-    EXPECT_EQ(TextCodec::fromUtf8OrWindows1252("\xC0\xAF"), QString::fromUtf8("À¯"));
-    EXPECT_EQ(TextCodec::decode("\xE9", "ISO-8859-1"), QString::fromUtf8("é"));
-    EXPECT_EQ(TextCodec::decode("\xC3\xA9\xE9", ""), QString::fromUtf8("éé"));
-    EXPECT_EQ(TextCodec::decode("\xC3\xA9", "no-such-charset"), QString::fromUtf8("é"));
-    // Only a byte-order mark that opens the bytes is dropped, also after a stray byte.
-    const QChar mark(0xFEFF);
-    EXPECT_EQ(TextCodec::fromUtf8OrWindows1252("\xEF\xBB\xBF\xEF\xBB\xBF" "a"), mark + QString("a"));
-    EXPECT_EQ(TextCodec::fromUtf8OrWindows1252("caf\xE9\xEF\xBB\xBF" "b"),
-              QString::fromUtf8("café") + mark + "b");
+    const std::pair<QByteArray, QString> read[] = {
+        {"caf\xC3\xA9 \xF0\x9F\x98\x80", "café 😀"}, {"caf\xE9 \x80\x99!", "café €™!"},
+        {"x\xE2\x82", "xâ‚"}, {"\xC0\xAF", "À¯"}, {"\xEF\xBB\xBF\xEF\xBB\xBF" "a", QChar(0xFEFF) + QString("a")},
+        {"caf\xE9\xEF\xBB\xBF" "b", "café\uFEFFb"}};
+    for (const auto& [bytes, text] : read)
+        EXPECT_EQ(TextCodec::fromUtf8OrWindows1252(bytes), text) << bytes.toHex().toStdString();
+    EXPECT_EQ(TextCodec::decode("\xC3\xA9\xE9", "no-such-charset"), "éé");  // the forgiving reader
 }
-
-// ---- HttpRequest ----
 
 // The text is decoded by the answer's charset (UTF-8 when none is named); an error status keeps
 // its body; a redirect is followed and only the last answer's header lines are kept, without
-// the status line. A connection dropped mid-body, a refused connection and an answer over the
-// size cap read as no answer; a host name that does not resolve as the "no connection" status.
+// the status line. A connection dropped or stalled mid-body, a refused connection and an answer
+// over the size cap read as no answer; a host name that does not resolve as the "no connection" status.
 TEST(HttpRequest, AnswersAndFailedTransfers) {
     httplib::Server server, closed;
     // clang-format off
@@ -65,12 +58,20 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
             return offset == 0 && sink.write("partial", 7);
         });
     });
+    std::atomic<bool> released = false;
+    server.Get("/stalled", [&](const auto&, auto& res) {  // sends part of the body, then waits
+        res.set_content_provider(1000, "text/plain", [&](size_t offset, size_t, auto& sink) {
+            if (offset == 0) return sink.write("partial", 7);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            return !released.load();
+        });
+    });
     const int port = server.bind_to_any_port("127.0.0.1");
     std::thread thread([&] { server.listen_after_bind(); });
     const int closedPort = closed.bind_to_any_port("127.0.0.1");
     closed.stop();
     const HttpRequest::Limits saved = HttpRequest::limits();
-    // A half-sent body must not hold the test up; /big goes over the size cap.
+    // A stalled body gives up after the stall time; /big goes over the size cap.
     HttpRequest::setLimits({.stallTimeout = std::chrono::seconds(1), .maxBodyBytes = 1000});
     const QString local = QStringLiteral("http://127.0.0.1:%1").arg(port);
 
@@ -82,6 +83,7 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
         {local + "/missing", 404, true,  "not here",                {"X-Test: /missing"}},
         {local + "/moved",   200, true,  QString::fromUtf8("café"), {"X-Test: /page"}},
         {local + "/dropped", 0,   false, "", {}},
+        {local + "/stalled", 0,   false, "", {}},
         {QStringLiteral("http://127.0.0.1:%1/").arg(closedPort), 0, false, "", {}},
         {local + "/big",     0,   false, "", {}},
         {"http://radiosift-test.invalid/page", HttpRequest::StatusHostNotResolved, false, "", {}}};
@@ -101,6 +103,7 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
     }
     // Requests follow one another on one reused libcurl handle: nothing of a failed one may
     // reach the next.
+    released = true;
     HttpRequest::setLimits(saved);
     HttpRequest big;
     big.open(QStringLiteral("GET"), local + "/big");
@@ -110,6 +113,152 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
               QStringList({"X-Test: /big"}));
     server.stop();
     thread.join();
+}
+
+constexpr Colour kPen = RGBColour(10, 20, 30), kBrush = RGBColour(200, 100, 50);
+constexpr Colour kPaper = RGBColour(255, 255, 255), kGrey = RGBColour(90, 90, 90);
+
+Surface Filled(int width, int height, Colour colour, int fillStyle = 0) {
+    Surface surface;
+    surface.setBackColour(colour);
+    surface.resize(width, height);
+    surface.setForeColour(kPen), surface.setFillColour(kBrush), surface.setFillStyle(fillStyle);
+    return surface;
+}
+
+// A shape covers columns left..right-1 and rows top..bottom-1; its outline is in the pen and,
+// unless the fill style is hollow, its inside in the brush. The grids show '#' for the pen, 'o'
+// for the brush and '.' for the paper, row by row; the surface is as large as the grid.
+TEST(SurfaceShapes, RectanglesAndRoundRectsSolidAndHollow) {
+    // clang-format off
+    const std::tuple<bool, int, int, int, int, int, const char*> cases[] = {
+        // round, left, top, right, bottom, ellipse
+        {false, 0, 0, 6, 5, 0,    "######.|#oooo#.|#oooo#.|#oooo#.|######.|......."},
+        {false, 6, 5, 0, 0, 0,    "######.|#oooo#.|#oooo#.|#oooo#.|######.|......."},
+        {false, 2, 0, 2, 4, 0,    "....|....|....|...."},
+        {false, 1, 1, 2, 2, 0,    "...|...|..."},
+        {false, 1, 0, 2, 4, 0,    ".#.|.#.|.#.|.#.|..."},
+        {false, 1, 1, 3, 3, 0,    "....|.##.|.##.|...."},
+        {false, -2, -1, 3, 3, 0,  "oo#.|oo#.|###."},
+        {true, 0, 0, 12, 10, 6, "..########..|.#oooooooo#.|#oooooooooo#|#oooooooooo#|#oooooooooo#|"
+                                "#oooooooooo#|#oooooooooo#|#oooooooooo#|.#oooooooo#.|..########.."},
+        {true, 0, 0, 9, 7, 20,    "..#####..|.#ooooo#.|#ooooooo#|#ooooooo#|#ooooooo#|"
+                                  ".#ooooo#.|..#####.."},
+        {true, 0, 0, 5, 5, 3,     ".###.|#ooo#|#ooo#|#ooo#|.###."},
+        {true, 2, 0, 2, 3, 6,     "...|...|..."}};
+    // clang-format on
+    for (const auto& [round, left, top, right, bottom, ellipse, solid] : cases)
+        for (int fillStyle : {0, 1}) {
+            const QString expected = fillStyle ? QString(solid).replace('o', '.') : QString(solid);
+            Surface s = Filled(expected.indexOf('|'), expected.count('|') + 1, kPaper, fillStyle);
+            round ? s.RoundRect(left, top, right, bottom, ellipse, ellipse)
+                  : s.Rectangle(left, top, right, bottom);
+            QStringList grid(s.height());
+            for (int y = 0; y < s.height(); ++y)
+                for (int x = 0; x < s.width(); ++x) {
+                    const Colour c = s.GetPixel(x, y);
+                    grid[y] += c == kPen ? '#' : c == kBrush ? 'o' : c == kPaper ? '.' : '?';
+                }
+            EXPECT_EQ(grid.join('|'), expected) << solid << " from " << left << "," << top;
+        }
+}
+
+// The window shape of a rounded rectangle covers exactly what RoundRect one pixel smaller paints
+// with pen and brush; a fault in either the walk, the mirroring or the spans shows up here. The
+// twelve by ten window has rows of 7, 9, 11 (five times), 9 and 7 pixels.
+TEST(SurfaceShapes, WindowShapeCoversWhatTheRoundRectOnePixelSmallerPaints) {
+    for (int w = 2; w <= 16; ++w)
+        for (int h = 2; h <= 13; ++h)
+            for (int corner = 0; corner <= 18; ++corner) {
+                if (w == 2 && h == 2) continue;  // a 2x2 corner shape is the exception
+                Surface ink = Filled(w + 2, h + 2, kPaper);
+                ink.RoundRect(1, 1, w + 1, h + 1, corner, corner);
+                const QRegion shape = Surface::RoundRectRegion(1, 1, w + 2, h + 2, corner, corner);
+                int wrong = 0;
+                for (int y = 0; y < h + 2; ++y)
+                    for (int x = 0; x < w + 2; ++x)
+                        wrong += shape.contains(QPoint(x, y)) != (ink.GetPixel(x, y) != kPaper);
+                EXPECT_EQ(wrong, 0) << w << "x" << h << " corner " << corner;
+            }
+    EXPECT_EQ(Surface::RoundRectRegion(0, 0, 12, 10, 6, 6),
+              QRegion(2, 0, 7, 1) + QRegion(1, 1, 9, 1) + QRegion(0, 2, 11, 5) +
+                  QRegion(1, 7, 9, 1) + QRegion(2, 8, 7, 1));
+}
+
+GradientVertex Vertex(int x, int y, uint16_t red, uint16_t green = 0) {
+    return {.x = x, .y = y, .red = red, .green = green};
+}
+
+// Red from 0x0000 to 0xFF00 over four pixels gives 0x00, 0x3F, 0x7F, 0xBF: truncated steps
+// that never reach the end colour, in one row (or column), whichever vertex comes first. The
+// colour numbers read 0x00BBGGRR, so green 0x80 with those reds is 0x8000 to 0x80BF.
+TEST(SurfaceGradient, TruncatedStepsInEitherDirectionAndOrder) {
+    for (const auto mode : {GradientMode::Horizontal, GradientMode::Vertical})
+        for (bool swapped : {false, true}) {
+            const bool across = mode == GradientMode::Horizontal;
+            GradientVertex from = Vertex(0, 0, 0x0000, 0x8000), to = Vertex(4, 1, 0xFF00, 0x80FF);
+            if (!across) std::swap(to.x, to.y);
+            Surface s = Filled(5, 5, kGrey);
+            s.GradientFill(swapped ? to : from, swapped ? from : to, mode);
+            std::vector<Colour> seen;
+            for (const auto& [i, j] : {std::pair(0, 0), {1, 0}, {2, 0}, {3, 0}, {4, 0}, {0, 1}})
+                seen.push_back(across ? s.GetPixel(i, j) : s.GetPixel(j, i));
+            EXPECT_EQ(seen, std::vector<Colour>({0x8000, 0x803F, 0x807F, 0x80BF, kGrey, kGrey}));
+        }
+    // A ramp over 256 pixels ends at 254; one that starts outside keeps its colours inside.
+    Surface ramp = Filled(256, 1, kGrey);
+    ramp.GradientFill(Vertex(0, 0, 0x0000), Vertex(256, 1, 0xFF00), GradientMode::Horizontal);
+    ramp.GradientFill(Vertex(-2, 0, 0x0000), Vertex(2, 1, 0xFF00), GradientMode::Horizontal);
+    EXPECT_EQ(std::tuple(ramp.GetPixel(0, 0), ramp.GetPixel(1, 0), ramp.GetPixel(255, 0)),
+              std::tuple(RGBColour(0x7F, 0, 0), RGBColour(0xBF, 0, 0), RGBColour(254, 0, 0)));
+    // Zero width or height draws nothing.
+    Surface s = Filled(6, 6, kGrey);
+    s.GradientFill(Vertex(3, 0, 0), Vertex(3, 5, 0xFF00), GradientMode::Horizontal);
+    s.GradientFill(Vertex(0, 3, 0), Vertex(5, 3, 0xFF00), GradientMode::Vertical);
+    EXPECT_EQ(s.image(), Filled(6, 6, kGrey).image());
+}
+
+// Reading just outside each edge gives the invalid colour and writing there does nothing. A
+// 24-bit row is blue, green, red per pixel, clipped, and its padding to whole words is ignored.
+TEST(SurfacePixels, SinglePixelsAndRows) {
+    Surface s = Filled(4, 3, kGrey);
+    s.SetPixelV(1, 2, RGBColour(250, 20, 5));
+    EXPECT_EQ(qRed(s.image().pixel(1, 2)), 250);
+    const QImage before = s.image().copy();
+    for (const QPoint& p : {QPoint(-1, 0), QPoint(4, 0), QPoint(0, -1), QPoint(0, 3)}) {
+        EXPECT_EQ(s.GetPixel(p.x(), p.y()), InvalidColour) << p.x() << "," << p.y();
+        s.SetPixelV(p.x(), p.y(), RGBColour(9, 9, 9));
+    }
+    EXPECT_EQ(s.image(), before);
+    EXPECT_EQ(s.GetPixel(3, 2), kGrey);  // the last pixel inside
+
+    const std::array<uint8_t, 8> row = {10, 20, 230, 40, 50, 60, 0xEE, 0xEE};
+    s.SetDIBitsRow(3, 1, 2, row.data());
+    s.SetDIBitsRow(-1, 0, 2, row.data());
+    EXPECT_EQ(std::tuple(s.GetPixel(0, 0), s.GetPixel(1, 0), s.GetPixel(2, 1), s.GetPixel(3, 1)),
+              std::tuple(RGBColour(60, 50, 40), kGrey, kGrey, RGBColour(230, 20, 10)));
+}
+
+// A missing name reads as the default; a value equal to its default (in any integer type) is
+// not written and takes an older value away. Matched regardless of case, a name keeps one entry
+// under the spelling it was first stored as. Colours go to JSON as their colour numbers.
+TEST(PropertyBag, DefaultsNamesAndTheJsonForm) {
+    for (const bool insensitive : {false, true}) {
+        PropertyBag bag(insensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
+        EXPECT_EQ(bag.ReadProperty("Depth", 5).toInt(), 5);
+        bag.WriteProperty("depth", 9, 5);
+        EXPECT_EQ(bag.ReadProperty("DEPTH", 5).toInt(), insensitive ? 9 : 5);
+        bag.WriteProperty("Depth", 7, 5);
+        EXPECT_EQ(bag.values().size(), insensitive ? 1 : 2);
+        EXPECT_EQ(bag.values().value("depth").toInt(), insensitive ? 7 : 9);
+        bag.WriteProperty("depth", QVariant::fromValue<qint16>(5), 5);
+        EXPECT_FALSE(bag.contains("depth"));  // the default takes the older value away
+    }
+    PropertyBag bag;
+    bag.WriteProperty("Colour", QColor(240, 240, 246), QColor(Qt::black));
+    EXPECT_EQ(bag.toJson().value("Colour").toInteger(), 0x00F6F0F0);
+    EXPECT_EQ(PropertyBag::fromJson(bag.toJson()).ReadProperty("Colour", QColor()).value<QColor>(),
+              QColor(240, 240, 246));
 }
 
 }  // namespace
