@@ -3,13 +3,8 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -66,18 +61,23 @@ qsizetype Delimiter::find(QStringView text, qsizetype from) const {
 }
 
 Pieces Split(QStringView text, const Delimiter& delimiter) {
+    // Built where the caller keeps it: an entry is split several times, and moving the pieces
+    // out of a list made here would copy every one of them twice.
+    Pieces pieces;
     const qsizetype size = delimiter.text().size();
     // Qt splits at an empty delimiter between single characters; here it would be a programming
     // slip, and the whole text as one piece is the harmless answer.
-    if (size == 0) return Pieces(Pieces::List{text});
-    Pieces::List pieces;
+    if (size == 0) {
+        pieces.m_pieces.append(text);
+        return pieces;
+    }
     qsizetype start = 0;
     for (qsizetype at = delimiter.find(text, 0); at >= 0; at = delimiter.find(text, start)) {
-        pieces.append(text.sliced(start, at - start));
+        pieces.m_pieces.append(text.sliced(start, at - start));
         start = at + size;
     }
-    pieces.append(text.sliced(start));
-    return Pieces(std::move(pieces));
+    pieces.m_pieces.append(text.sliced(start));
+    return pieces;
 }
 
 Pieces Split(QStringView text, QStringView delimiter) {
@@ -111,6 +111,25 @@ void RemoveAll(QString& text, QStringView what, Qt::CaseSensitivity cs) {
     }
     kept += QStringView(text).sliced(start);
     text = kept;
+}
+
+void RemoveAll(ScratchText& text, QStringView what, Qt::CaseSensitivity cs) {
+    if (what.isEmpty()) return;
+    // Kept units move down over the removed ones; the search reads only units at or after
+    // 'start', which have not been written yet, so it sees the text as it was.
+    char16_t* units = text.data();
+    const QStringView original(units, text.size());
+    qsizetype kept = 0;
+    qsizetype start = 0;
+    for (qsizetype at = IndexOf(original, what, 0, cs); at >= 0;
+         at = IndexOf(original, what, start, cs)) {
+        std::copy(units + start, units + at, units + kept);
+        kept += at - start;
+        start = at + what.size();
+    }
+    if (start == 0) return;
+    std::copy(units + start, units + text.size(), units + kept);
+    text.resize(kept + (text.size() - start));
 }
 
 QStringView Cut(QStringView text, qsizetype start, qsizetype length) {
@@ -186,6 +205,9 @@ bool EqualCaseBlind(QStringView a, QStringView b) {
     for (qsizetype i = 0; i < a.size(); ++i) {
         const char16_t x = a[i].unicode();
         const char16_t y = b[i].unicode();
+        // Pages mostly write a marker in the case it is looked for in. Equal units fold alike
+        // wherever they stand (a surrogate's partner is then equal too, or ASCII).
+        if (x == y) continue;
         // ASCII folds to its lower case; anything else is left to Qt's folding.
         if ((x | y) >= 0x80) return a.compare(b, Qt::CaseInsensitive) == 0;
         if (lower(x) != lower(y)) return false;
@@ -194,23 +216,12 @@ bool EqualCaseBlind(QStringView a, QStringView b) {
 }
 
 qsizetype FindTagClose(QStringView text, qsizetype from) {
-    const char16_t* units = text.utf16();
-    const qsizetype size = text.size();
-    qsizetype at = std::max<qsizetype>(from, 0);
-#if defined(__SSE2__)
-    // Eight units at a time: '<' here and '/' in the unit after it.
-    const __m128i open = _mm_set1_epi16(u'<');
-    const __m128i slash = _mm_set1_epi16(u'/');
-    for (; at + 9 <= size; at += 8) {
-        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
-        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at + 1));
-        const int both = _mm_movemask_epi8(
-            _mm_and_si128(_mm_cmpeq_epi16(here, open), _mm_cmpeq_epi16(next, slash)));
-        if (both != 0) return at + std::countr_zero(static_cast<unsigned>(both)) / 2;
-    }
-#endif
-    for (; at + 1 < size; ++at) {
-        if (units[at] == u'<' && units[at + 1] == u'/') return at;
-    }
-    return -1;
+    from = std::max<qsizetype>(from, 0);
+    if (from >= text.size()) return -1;
+    qsizetype found = -1;
+    ForEachTagClose(text.sliced(from), [&found, from](qsizetype at) {
+        found = from + at;
+        return false;
+    });
+    return found;
 }
