@@ -20,10 +20,17 @@ bool Caseless(QChar unit) {
 qsizetype FindCaseBlind(QStringView text, QStringView what, qsizetype from) {
     if (what.isEmpty() || !Caseless(what.front()))
         return text.indexOf(what, from, Qt::CaseInsensitive);
-    const qsizetype last = text.size() - what.size();
-    for (qsizetype at = text.indexOf(what.front(), from); at >= 0 && at <= last;
-         at = text.indexOf(what.front(), at + 1)) {
-        if (EqualCaseBlind(text.sliced(at, what.size()), what)) return at;
+    // The texts searched case-blind are a few dozen units long: std::find, inlined, reaches the
+    // next candidate sooner than a call into Qt's vector search would.
+    const qsizetype starts = text.size() - what.size() + 1;  // no match starts later
+    from = std::max<qsizetype>(from, 0);
+    if (from >= starts) return -1;
+    const char16_t* begin = text.utf16();
+    const char16_t* end = begin + starts;
+    const char16_t first = what.front().unicode();
+    for (const char16_t* at = std::find(begin + from, end, first);
+         at < end; at = std::find(at + 1, end, first)) {
+        if (EqualCaseBlind(QStringView(at, what.size()), what)) return at - begin;
     }
     return -1;
 }
@@ -45,6 +52,22 @@ qsizetype Delimiter::find(QStringView text, qsizetype from) const {
     const qsizetype size = m_text.size();
     if (size == 0) return from <= text.size() ? from : -1;
     if (size == 1) return text.indexOf(m_text.front(), from);
+    if (size == 2) {
+        // The shift table steps at most two units for these ("</", "\">"), and they end short
+        // fields: the first unit is found inline and the second compared.
+        const qsizetype starts = text.size() - 1;  // no match starts later
+        from = std::max<qsizetype>(from, 0);
+        if (from >= starts) return -1;
+        const char16_t* begin = text.utf16();
+        const char16_t* end = begin + starts;
+        const char16_t first = m_text[0].unicode();
+        const char16_t second = m_text[1].unicode();
+        for (const char16_t* at = std::find(begin + from, end, first); at < end;
+             at = std::find(at + 1, end, first)) {
+            if (at[1] == second) return at - begin;
+        }
+        return -1;
+    }
     const char16_t* haystack = text.utf16();
     const char16_t* what = m_text.utf16();
     const char16_t first = what[0];
