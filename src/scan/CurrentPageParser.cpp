@@ -44,12 +44,14 @@ private:
     void readBitrate(StationEntry& entry) const {
         const Pieces parts = Split(m_bitrateCell, kBitrateLabel);
         if (parts.lastIndex() < 1) return;
-        QString text = parts.at(1).toString();
-        const qsizetype close = Find(text, u"</span>", 1, Qt::CaseInsensitive);
+        const QStringView label = parts.at(1);
+        ScratchText text;
+        text.append(label.utf16(), label.size());
+        const qsizetype close = Find(View(text), u"</span>", 1, Qt::CaseInsensitive);
         if (close > 0) text.remove(close - 1, 7);
         RemoveAll(text, u"<span class=\"fontYellowColor\">", Qt::CaseInsensitive);
-        const qsizetype end = Find(text, kCloseTag, 1);
-        if (end > 2) entry.Bitrate = Trim(Cut(text, 1, end - 1)).toString();
+        const qsizetype end = Find(View(text), kCloseTag, 1);
+        if (end > 2) entry.Bitrate = Trim(Cut(View(text), 1, end - 1)).toString();
     }
 
     // The first link is the playlist (with the station id in its "id=" key), the second the

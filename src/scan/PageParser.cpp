@@ -34,15 +34,16 @@ struct TypeMarker {
 // absent, so three case-blind searches through the whole entry cost far more than this.
 void FindTypeMarkers(QStringView text, std::array<TypeMarker, 3>& markers) {
     qsizetype left = static_cast<qsizetype>(markers.size());
-    for (qsizetype close = FindTagClose(text, 0); close >= 0 && left > 0;
-         close = FindTagClose(text, close + 2)) {
-        if (close == 0) continue;  // no marker fits before it
+    ForEachTagClose(text, [&](qsizetype close) {
+        if (close == 0) return true;  // no marker fits before it
+        // Most closing tags follow a character that no marker ends in ('3', '+', 'G' or 'g');
+        // an ASCII one is turned away before the markers are looked at.
         const char16_t before = text[close - 1].unicode();
+        const char16_t folded = before | 0x20;
+        if (before < 0x80 && folded != u'3' && folded != u'+' && folded != u'g') return true;
         for (TypeMarker& marker : markers) {
             const qsizetype at = close - marker.name.size();
             if (marker.first != 0 || at < 0) continue;
-            // Most closing tags follow a character that no marker ends in; an ASCII one is
-            // turned away without the full comparison.
             if (before < 0x80 && AsciiLower(before) != AsciiLower(marker.name.back().unicode()))
                 continue;
             if (EqualCaseBlind(text.sliced(at, marker.name.size()), marker.name)) {
@@ -50,7 +51,8 @@ void FindTypeMarkers(QStringView text, std::array<TypeMarker, 3>& markers) {
                 --left;
             }
         }
-    }
+        return left > 0;
+    });
 }
 
 // The stream type an entry names, or the type of the entry before when it names none. Of the

@@ -3,13 +3,8 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -25,10 +20,17 @@ bool Caseless(QChar unit) {
 qsizetype FindCaseBlind(QStringView text, QStringView what, qsizetype from) {
     if (what.isEmpty() || !Caseless(what.front()))
         return text.indexOf(what, from, Qt::CaseInsensitive);
-    const qsizetype last = text.size() - what.size();
-    for (qsizetype at = text.indexOf(what.front(), from); at >= 0 && at <= last;
-         at = text.indexOf(what.front(), at + 1)) {
-        if (EqualCaseBlind(text.sliced(at, what.size()), what)) return at;
+    // The texts searched case-blind are a few dozen units long: std::find, inlined, reaches the
+    // next candidate sooner than a call into Qt's vector search would.
+    const qsizetype starts = text.size() - what.size() + 1;  // no match starts later
+    from = std::max<qsizetype>(from, 0);
+    if (from >= starts) return -1;
+    const char16_t* begin = text.utf16();
+    const char16_t* end = begin + starts;
+    const char16_t first = what.front().unicode();
+    for (const char16_t* at = std::find(begin + from, end, first);
+         at < end; at = std::find(at + 1, end, first)) {
+        if (EqualCaseBlind(QStringView(at, what.size()), what)) return at - begin;
     }
     return -1;
 }
@@ -50,6 +52,22 @@ qsizetype Delimiter::find(QStringView text, qsizetype from) const {
     const qsizetype size = m_text.size();
     if (size == 0) return from <= text.size() ? from : -1;
     if (size == 1) return text.indexOf(m_text.front(), from);
+    if (size == 2) {
+        // The shift table steps at most two units for these ("</", "\">"), and they end short
+        // fields: the first unit is found inline and the second compared.
+        const qsizetype starts = text.size() - 1;  // no match starts later
+        from = std::max<qsizetype>(from, 0);
+        if (from >= starts) return -1;
+        const char16_t* begin = text.utf16();
+        const char16_t* end = begin + starts;
+        const char16_t first = m_text[0].unicode();
+        const char16_t second = m_text[1].unicode();
+        for (const char16_t* at = std::find(begin + from, end, first); at < end;
+             at = std::find(at + 1, end, first)) {
+            if (at[1] == second) return at - begin;
+        }
+        return -1;
+    }
     const char16_t* haystack = text.utf16();
     const char16_t* what = m_text.utf16();
     const char16_t first = what[0];
@@ -66,18 +84,23 @@ qsizetype Delimiter::find(QStringView text, qsizetype from) const {
 }
 
 Pieces Split(QStringView text, const Delimiter& delimiter) {
+    // Built where the caller keeps it: an entry is split several times, and moving the pieces
+    // out of a list made here would copy every one of them twice.
+    Pieces pieces;
     const qsizetype size = delimiter.text().size();
     // Qt splits at an empty delimiter between single characters; here it would be a programming
     // slip, and the whole text as one piece is the harmless answer.
-    if (size == 0) return Pieces(Pieces::List{text});
-    Pieces::List pieces;
+    if (size == 0) {
+        pieces.m_pieces.append(text);
+        return pieces;
+    }
     qsizetype start = 0;
     for (qsizetype at = delimiter.find(text, 0); at >= 0; at = delimiter.find(text, start)) {
-        pieces.append(text.sliced(start, at - start));
+        pieces.m_pieces.append(text.sliced(start, at - start));
         start = at + size;
     }
-    pieces.append(text.sliced(start));
-    return Pieces(std::move(pieces));
+    pieces.m_pieces.append(text.sliced(start));
+    return pieces;
 }
 
 Pieces Split(QStringView text, QStringView delimiter) {
@@ -111,6 +134,25 @@ void RemoveAll(QString& text, QStringView what, Qt::CaseSensitivity cs) {
     }
     kept += QStringView(text).sliced(start);
     text = kept;
+}
+
+void RemoveAll(ScratchText& text, QStringView what, Qt::CaseSensitivity cs) {
+    if (what.isEmpty()) return;
+    // Kept units move down over the removed ones; the search reads only units at or after
+    // 'start', which have not been written yet, so it sees the text as it was.
+    char16_t* units = text.data();
+    const QStringView original(units, text.size());
+    qsizetype kept = 0;
+    qsizetype start = 0;
+    for (qsizetype at = IndexOf(original, what, 0, cs); at >= 0;
+         at = IndexOf(original, what, start, cs)) {
+        std::copy(units + start, units + at, units + kept);
+        kept += at - start;
+        start = at + what.size();
+    }
+    if (start == 0) return;
+    std::copy(units + start, units + text.size(), units + kept);
+    text.resize(kept + (text.size() - start));
 }
 
 QStringView Cut(QStringView text, qsizetype start, qsizetype length) {
@@ -186,6 +228,9 @@ bool EqualCaseBlind(QStringView a, QStringView b) {
     for (qsizetype i = 0; i < a.size(); ++i) {
         const char16_t x = a[i].unicode();
         const char16_t y = b[i].unicode();
+        // Pages mostly write a marker in the case it is looked for in. Equal units fold alike
+        // wherever they stand (a surrogate's partner is then equal too, or ASCII).
+        if (x == y) continue;
         // ASCII folds to its lower case; anything else is left to Qt's folding.
         if ((x | y) >= 0x80) return a.compare(b, Qt::CaseInsensitive) == 0;
         if (lower(x) != lower(y)) return false;
@@ -194,23 +239,12 @@ bool EqualCaseBlind(QStringView a, QStringView b) {
 }
 
 qsizetype FindTagClose(QStringView text, qsizetype from) {
-    const char16_t* units = text.utf16();
-    const qsizetype size = text.size();
-    qsizetype at = std::max<qsizetype>(from, 0);
-#if defined(__SSE2__)
-    // Eight units at a time: '<' here and '/' in the unit after it.
-    const __m128i open = _mm_set1_epi16(u'<');
-    const __m128i slash = _mm_set1_epi16(u'/');
-    for (; at + 9 <= size; at += 8) {
-        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
-        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at + 1));
-        const int both = _mm_movemask_epi8(
-            _mm_and_si128(_mm_cmpeq_epi16(here, open), _mm_cmpeq_epi16(next, slash)));
-        if (both != 0) return at + std::countr_zero(static_cast<unsigned>(both)) / 2;
-    }
-#endif
-    for (; at + 1 < size; ++at) {
-        if (units[at] == u'<' && units[at + 1] == u'/') return at;
-    }
-    return -1;
+    from = std::max<qsizetype>(from, 0);
+    if (from >= text.size()) return -1;
+    qsizetype found = -1;
+    ForEachTagClose(text.sliced(from), [&found, from](qsizetype at) {
+        found = from + at;
+        return false;
+    });
+    return found;
 }
