@@ -1,7 +1,6 @@
-// The main window on the local directory: its state before anything is clicked and after a
-// window is gone, the page queries a Run sends (read from the directory's request log), a page
-// fetched with GO, a run stopped with the button that started it, and a host that cannot be
-// found. The source box that shows the fetched page is checked against the edit box it replaces.
+// The main window on the local directory: its state before anything is clicked and after a window
+// is gone, the page queries a Run sends (from the directory's request log), a page fetched with GO,
+// a run stopped with the button that started it, a host that cannot be found, and the page's box.
 #include "GFXFrameX.h"
 #include "HttpRequest.h"
 #include "ProgressBar.h"
@@ -309,7 +308,7 @@ TEST_F(ScanWindow, AHostThatCannotBeFoundEndsTheRunWithNoConnectionLeavingTheDis
 
 // It stands in for a QPlainTextEdit: whatever the text, it must read back the same text and
 // the same number of lines.
-TEST(SourceTextBox, ReadsBackAsAPlainTextEditBox) {
+TEST(SourceTextBox, ReadsBackAsAPlainTextEditBoxAndScrollsOverItsLines) {
     const char16_t alphabet[] = {u'a', u'<', u' ', u'\r', u'\n', u'\u2028', u'\u2029', u'\u00A0', u'\uFDD0', u'\u00E9'};
     std::mt19937 engine(7);
     QPlainTextEdit reference;
@@ -323,10 +322,7 @@ TEST(SourceTextBox, ReadsBackAsAPlainTextEditBox) {
         ASSERT_EQ(box.toPlainText(), reference.toPlainText()) << text.toStdString();
         ASSERT_EQ(box.lineCount(), reference.document()->blockCount()) << text.toStdString();
     }
-}
-
-TEST(SourceTextBox, ScrollsOverTheLinesThatDoNotFitAndDrawsOneVeryLongLine) {
-    SourceTextBox box;
+    // It scrolls over the lines that do not fit, and draws a page that is one very long line.
     box.resize(200, 100);
     QString text;
     for (int i = 0; i < 500; ++i) text += QStringLiteral("line %1\r\n").arg(i);

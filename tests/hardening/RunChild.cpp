@@ -11,14 +11,10 @@
 
 #include <cstdio>
 
-namespace {
-
-void Say(const QString& line) {
+static void Say(const QString& line) {
     std::printf("%s\n", qPrintable(line));
     std::fflush(stdout);
 }
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
