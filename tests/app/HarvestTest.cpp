@@ -4,9 +4,10 @@
 #include "WindowRun.h"
 
 namespace {
+using ::PrintTo;
 
 struct HarvestCase {
-    const char* label;
+    const char* name;
     RunChoice choice;
     LineEnds ends = LineEnds::Lf;
 };
@@ -49,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(Choices, Harvest, testing::Values(
     HarvestCase{"LimitNotANumber", {.format = "ASX file", .nameTemplate = "%STATION%_%RN%", .limitText = "many", .limit = 0}},
     HarvestCase{"LowerCaseMacroStays", {.nameTemplate = "%station%"}},
     HarvestCase{"NegativeLimitSavesNothing", {.format = "M3U file", .limitText = "-1", .limit = -1}}),
-    [](const auto& info) { return std::string(info.param.label); });
+    [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
 }  // namespace

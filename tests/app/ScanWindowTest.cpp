@@ -18,6 +18,7 @@
 #include <tuple>
 
 namespace {
+using ::PrintTo;
 
 const QString kClassicPage = QStringLiteral("/directory/index.phtml?");
 

@@ -1,8 +1,7 @@
 // Runs through the real window while the local directory misbehaves: slow, trickling, failing,
-// cut-off, endless, huge and garbled answers to pages and playlists, a disk that fills up,
-// names that are not UTF-8 and values that try to climb out of the genre folder. Every run
-// must end completed, keep the playlists it could not fetch as they were, write nothing
-// outside the genre folder, and hold no more memory than a few answers as long as the cap.
+// cut-off, endless, huge and garbled answers, a disk that fills up, names that are not UTF-8 and
+// values that climb out of the genre folder. Every run must end completed, keep the playlists it
+// could not fetch, write nothing outside the genre folder, and stay within a few answers' memory.
 #include "HttpRequest.h"
 #include "WindowRun.h"
 
@@ -14,6 +13,7 @@
 #include <csignal>
 
 namespace {
+using ::PrintTo;
 
 using namespace std::chrono_literals;
 

@@ -17,9 +17,7 @@ protected:
 
     void start(QProcess& child, int closeAfter) {
         ASSERT_TRUE(QDir(downloadDir()).mkpath(kFolder));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        child.setProcessEnvironment(environment);
+        // The child inherits the offscreen platform that the test main sets.
         child.start(QStringLiteral(RADIOSIFT_RUN_CHILD), {downloadDir() + kFolder, QString::number(closeAfter)});
         ASSERT_TRUE(child.waitForStarted()) << child.errorString().toStdString();
     }

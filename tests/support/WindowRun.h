@@ -16,8 +16,11 @@
 // and the genre folder in it, one level each, so the tests make "deep" first.
 inline const QString kFolder = QStringLiteral("deep/er");
 
-// Failures show texts as texts.
+// Failures show texts as texts, and the cases of a table by name (a test file's "using ::PrintTo"
+// lets its own cases find this).
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+template <typename Case> requires requires(const Case& c) { std::string(c.name); }
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
 inline void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 // Selects the entry with this text; fails the test when the list has no such entry.
