@@ -1,19 +1,26 @@
 // Runs through the real window while the local directory misbehaves: slow, trickling, failing,
-// cut-off, endless and garbled answers to pages and playlists, and names that are not UTF-8.
-// Every run must end completed, keep the playlists it could not fetch as they were, write
-// nothing outside the genre folder, and hold no more memory than a few answers as long as the
-// cap allows. (Playlists with CR LF line ends, failing playlists in every format and ids that
-// name other folders are run through the window in tests/app.)
-#include "DiskAndMemory.h"
-#include "HardenedRun.h"
-#include "Misbehaviour.h"
+// cut-off, endless, huge and garbled answers, a disk that fills up, names that are not UTF-8 and
+// values that climb out of the genre folder. Every run must end completed, keep the playlists it
+// could not fetch, write nothing outside the genre folder, and stay within a few answers' memory.
+#include "HttpRequest.h"
+#include "WindowRun.h"
 
-#include <gtest/gtest.h>
+#include <sys/resource.h>
 
-#include <QSet>
-#include <string>
+#include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
 
 namespace {
+using ::PrintTo;
+
+using namespace std::chrono_literals;
+
+// Answers over this many bytes are cut off: a quarter of the program's own cap, so that an
+// endless answer kept whole shows well before the directory gives up on it.
+constexpr qint64 kCap = qint64(8) << 20;
+const QByteArray kEarlier = "[playlist]\r\nearlier\r\n";
 
 // Bytes that are no playlist: binary noise with every byte value, NULs and bare CRs, after a
 // count line that announces more entries than there are lines. No byte at or above 0x80
@@ -22,178 +29,199 @@ namespace {
 QByteArray Garbage() {
     QByteArray bytes = "[playlist]\nnumberofentries=2147483647\nFile1\n=\n";
     quint32 state = 12345;
-    const auto next = [&state] {
-        state = state * 1103515245u + 12345u;
-        return static_cast<char>((state >> 16) & 0xFF);
-    };
-    for (int i = 0; i < 4000; ++i) {
-        const char byte = next();
-        bytes += byte;
-        if (static_cast<unsigned char>(byte) >= 0x80) bytes += static_cast<char>(next() & 0x7F);
-    }
+    const auto next = [&state] { return static_cast<char>(((state = state * 1103515245u + 12345u) >> 16) & 0xFF); };
+    for (int i = 0; i < 4000; ++i)
+        if (static_cast<unsigned char>(bytes.append(next()).back()) >= 0x80) bytes += static_cast<char>(next() & 0x7F);
     return bytes;
 }
 
-enum class Target { FirstPage, OnePlaylist };
-enum class Outcome { EarlierFileKept, SavedAsServed };
+// This process's memory from /proc/self/status, in bytes: "VmRSS" now, "VmHWM" the peak since
+// it was last reset.
+qint64 Memory(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(QByteArray(field) + ':'))
+            return line.mid(qstrlen(field) + 1).trimmed().split(' ').value(0).toLongLong() * 1024;
+    return -1;
+}
+
+QString PlaylistTarget(int id) { return QStringLiteral("/sbin/shoutcast-playlist.pls?rn=%1&").arg(id); }
+
+// The default run (two pages of 25 Rock stations) with one file per station id.
+class Hardened : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        saved_ = HttpRequest::limits();
+        setLimits(kCap, 1s, 5s);  // a request that gets no byte for a second is given up
+    }
+    void TearDown() override {
+        HttpRequest::setLimits(saved_);
+        WindowTest::TearDown();
+    }
+    static void setLimits(qint64 cap, std::chrono::seconds stall, std::chrono::seconds total) {
+        HttpRequest::setLimits({.connectTimeout = 2s, .stallTimeout = stall, .maxBodyBytes = cap, .totalTimeout = total});
+    }
+
+    HttpRequest::Limits saved_;
+};
+
+enum class Target { FirstPage, TwoPlaylists };
 
 struct Injection {
     const char* name;
     Target target;
     Misbehaviour misbehaviour;
-    Outcome outcome;
-    // The answer carries the good body (page or playlist) under the misbehaviour's status.
-    bool goodBodyWithStatus = false;
+    bool fetched;  // whether the stations hit get their new playlist after all
+    const char* format = "PLS file";
+    bool goodBodyWithStatus = false;  // the good page or playlist comes under the error status
+    bool huge = false;  // room for a page of some 70 MB, and time to send it however busy the machine
 };
 
-Misbehaviour Slow() {
-    Misbehaviour m;
-    m.delayMs = 8000;  // far past the test's one-second stall time-out
-    return m;
-}
-// Ten bytes a second: never stalled, but a 300-byte playlist would take half a minute.
-Misbehaviour Dribbled() {
-    Misbehaviour m;
-    m.dribbleMs = 100;
-    return m;
-}
-Misbehaviour Status(int status) {
-    Misbehaviour m;
-    m.status = status;
-    return m;
-}
-Misbehaviour DroppedAfter(qint64 bytes) {
-    Misbehaviour m;
-    m.dropAfterBytes = bytes;
-    return m;
-}
-Misbehaviour Body(const QByteArray& body) {
-    Misbehaviour m;
-    m.body = body;
-    return m;
-}
-// A body that would go on for ever; the server gives up after 256 MiB, which the program
-// would hold if it kept what it was sent.
-Misbehaviour Endless() {
-    Misbehaviour m;
-    m.endlessBody = true;
-    m.dropAfterBytes = qint64(256) << 20;
-    return m;
-}
+class FailureInjection : public Hardened, public testing::WithParamInterface<Injection> {};
 
-void PrintTo(const Injection& injection, std::ostream* out) {
-    *out << injection.name;
-}
-
-class FailureInjection : public HardenedRun, public ::testing::WithParamInterface<Injection> {
-protected:
-    bool onFirstPage() const { return GetParam().target == Target::FirstPage; }
-    // The stations the misbehaviour touches: the first page's, or its second station's.
-    QList<CatalogueStation> affected() const {
-        return onFirstPage() ? rockPage(1) : QList<CatalogueStation>{rockPage(1).at(1)};
+// Every other station has a file from before. The stations hit by the misbehaviour keep theirs
+// (or get none) unless their playlist arrives after all; the others are saved as usual.
+TEST_P(FailureInjection, RunGoesOnAndOnlyTheStationsHitKeepTheirEarlierFiles) {
+    const Injection& c = GetParam();
+    const RunChoice choice{.format = c.format, .nameTemplate = "%RN%"};
+    const QList<CatalogueStation> stations = SavedStations(catalogue(), choice);
+    ASSERT_EQ(stations.size(), 50);
+    const bool onPage = c.target == Target::FirstPage;
+    const auto isHit = [onPage](int i) { return onPage ? i < 25 : i == 1 || i == 2; };
+    QStringList targets = {QStringLiteral("/directory/index.phtml?&sgenre=Rock")};
+    if (!onPage) targets = {PlaylistTarget(stations[1].id), PlaylistTarget(stations[2].id)};
+    for (const QString& target : targets) {
+        Misbehaviour misbehaviour = c.misbehaviour;
+        if (c.goodBodyWithStatus) {
+            HttpRequest good;
+            good.open("GET", server().baseUrl() + target);
+            good.send();
+            misbehaviour.body = good.responseBody();
+        }
+        server().setMisbehaviour(target, misbehaviour);
     }
-    QString prefix() const {
-        return onFirstPage() ? firstPageTarget() : playlistTarget(rockPage(1).at(1).id);
+    QMap<QString, QByteArray> expected;
+    for (int i = 0; i < stations.size(); ++i) {
+        if (i % 2 == 0) WriteFile(downloadDir() + ExpectedPath(stations[i], choice), kEarlier);
+        if (!isHit(i) || c.fetched)
+            expected[ExpectedPath(stations[i], choice)] = !isHit(i) || onPage || !c.misbehaviour.body
+                ? ExpectedFileBytes(catalogue(), stations[i], choice) : QByteArray(*c.misbehaviour.body + "\r\n");
+        else if (i % 2 == 0)
+            expected[ExpectedPath(stations[i], choice)] = kEarlier;
     }
+    if (c.huge) setLimits(qint64(128) << 20, 30s, 120s);
+    const qint64 cap = HttpRequest::limits().maxBodyBytes;
+    QFile resetPeak(QStringLiteral("/proc/self/clear_refs"));
+    ASSERT_TRUE(resetPeak.open(QIODevice::WriteOnly) && resetPeak.write("5") == 1);
+    const qint64 before = Memory("VmRSS");
 
-    // What the file of a station holds after the run.
-    QByteArray expectedFile(const CatalogueStation& station, bool touched) const {
-        const Injection& injection = GetParam();
-        if (touched && injection.outcome == Outcome::EarlierFileKept) return earlierPlaylist();
-        if (touched && !onFirstPage() && injection.misbehaviour.body)
-            return *injection.misbehaviour.body + "\r\n";
-        return PlsFileBytes(catalogue().playlistText(station.id));
-    }
-
-    // The good answer to the request the misbehaviour is set on, as the directory sends it.
-    QByteArray goodBody() {
-        HttpRequest request;
-        request.open(QStringLiteral("GET"), server().baseUrl() + prefix());
-        request.send();
-        EXPECT_EQ(request.status(), 200);
-        return request.responseBody();
-    }
-};
-
-// Answers over this many bytes are cut off.
-constexpr qint64 kCap = qint64(8) << 20;
-
-TEST_P(FailureInjection, RunEndsAndOnlyTheStationsHitKeepTheirEarlierFiles) {
-    Injection injection = GetParam();
-    if (injection.goodBodyWithStatus) injection.misbehaviour.body = goodBody();
-    writeEarlierFiles(bothRockPages());
-    server().clearLog();
-    server().setMisbehaviour(prefix(), injection.misbehaviour);
-    HttpRequest::Limits limits = shortLimits();
-    limits.maxBodyBytes = kCap;
-    HttpRequest::setLimits(limits);
-    ASSERT_TRUE(ProcessMemory::resetPeak());
-    const qint64 before = ProcessMemory::resident();
-
-    runToTheEnd(options());
+    harvest(choice);
 
     // At most a dozen times the cap: the cut-off body, the answers kept whole and, under
     // AddressSanitizer, the freed memory it holds back. An endless body kept whole would take
-    // more than the 256 MiB the server sends before it gives up.
-    const qint64 growth = ProcessMemory::peak() - before;
-    RecordProperty("peak_growth_kib", std::to_string(growth / 1024));
-    EXPECT_LT(growth, 12 * kCap);
-
-    // The run went on to the second page whatever happened to the first.
-    EXPECT_TRUE(server().requestLog().contains(
-        QStringLiteral("/directory/index.phtml?startat=25&sgenre=Rock")));
-    EXPECT_EQ(filesOutsideTheGenreFolder(), QStringList());
-    QSet<int> touched;
-    for (const CatalogueStation& station : affected()) touched.insert(station.id);
-    const QList<CatalogueStation> stations = bothRockPages();
-    ASSERT_EQ(stations.size(), 50);
-    EXPECT_EQ(FilesBelow(genreFolder()).size(), stations.size());
-    for (const CatalogueStation& station : stations) {
-        const QString file = QString::number(station.id) + QStringLiteral(".pls");
-        EXPECT_EQ(FileBytes(genreFolder() + file),
-                  expectedFile(station, touched.contains(station.id)))
-            << file.toStdString();
-    }
+    // more than the 256 MiB the directory sends before it gives up.
+    EXPECT_LT(Memory("VmHWM") - before, 12 * cap);
+    ExpectSameFiles(files(), expected);
+    // The playlists were asked for, so it is the answer that kept them out.
+    for (const QString& target : targets) EXPECT_FALSE(server().requestLog().filter(target).isEmpty());
 }
 
 const Injection kInjections[] = {
-    {"SlowFirstPage", Target::FirstPage, Slow(), Outcome::EarlierFileKept},
-    {"FirstPageAnswers500", Target::FirstPage, Status(500), Outcome::EarlierFileKept},
-    {"FirstPageAnswers503WithItsEntries", Target::FirstPage, Status(503), Outcome::SavedAsServed,
-     true},
-    {"FirstPageDroppedMidBody", Target::FirstPage, DroppedAfter(6000), Outcome::EarlierFileKept},
-    {"EndlessFirstPage", Target::FirstPage, Endless(), Outcome::EarlierFileKept},
-    {"FirstPageIsGarbage", Target::FirstPage, Body(Garbage()), Outcome::EarlierFileKept},
-    {"SlowPlaylist", Target::OnePlaylist, Slow(), Outcome::EarlierFileKept},
-    {"DribbledPlaylist", Target::OnePlaylist, Dribbled(), Outcome::EarlierFileKept},
-    {"PlaylistAnswers500WithThePlaylist", Target::OnePlaylist, Status(500),
-     Outcome::EarlierFileKept, true},
-    {"EndlessPlaylist", Target::OnePlaylist, Endless(), Outcome::EarlierFileKept},
-    {"PlaylistIsGarbage", Target::OnePlaylist, Body(Garbage()), Outcome::SavedAsServed},
+    {"SlowFirstPage", Target::FirstPage, {.delayMs = 8000}, false},
+    {"FirstPageAnswers500", Target::FirstPage, {.status = 500}, false},
+    {"FirstPageAnswers503WithItsEntries", Target::FirstPage, {.status = 503}, true, "PLS file", true},
+    {"FirstPageDroppedMidBody", Target::FirstPage, {.dropAfterBytes = 6000}, false},
+    // The directory gives up after 256 MiB, which the program would hold if it kept it all.
+    {"EndlessFirstPage", Target::FirstPage, {.dropAfterBytes = qint64(256) << 20, .endlessBody = true}, false},
+    {"FirstPageIsGarbage", Target::FirstPage, {.body = Garbage()}, false},
+    // 100 000 entries, far more than asked for: the run reads the 25 it wants.
+    {"PageOf100000Stations", Target::FirstPage, {.entryCount = 100000}, true, "PLS file", false, true},
+    // Every entry is passed over, so the page is read to its end.
+    {"PageOf5000SkippedEntries", Target::FirstPage, {.malformation = Malformation::SkippedEntry, .entryCount = 5000},
+     false, "PLS file", false, true},
+    {"SlowPlaylists", Target::TwoPlaylists, {.delayMs = 8000}, false, "M3U file"},
+    // Ten bytes a second: never stalled, but a 300-byte playlist would take half a minute.
+    {"DribbledPlaylists", Target::TwoPlaylists, {.dribbleMs = 100}, false},
+    {"PlaylistsAnswer404", Target::TwoPlaylists, {.status = 404}, false, "ASX file"},
+    {"PlaylistsAnswer500WithThePlaylist", Target::TwoPlaylists, {.status = 500}, false, "PLS file", true},
+    {"PlaylistsDroppedMidBody", Target::TwoPlaylists, {.dropAfterBytes = 40}, false, "M3U file"},
+    {"EndlessPlaylists", Target::TwoPlaylists, {.dropAfterBytes = qint64(256) << 20, .endlessBody = true}, false, "ASX file"},
+    {"PlaylistsAreGarbage", Target::TwoPlaylists, {.body = Garbage()}, true},
 };
 
-INSTANTIATE_TEST_SUITE_P(Misbehaviours, FailureInjection, ::testing::ValuesIn(kInjections),
+INSTANTIATE_TEST_SUITE_P(Misbehaviours, FailureInjection, testing::ValuesIn(kInjections),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(HardenedRun, NamesThatAreNotUtf8ReachFileNamesAndTitlesAsWindows1252) {
-    Misbehaviour latin1Names;
-    latin1Names.invalidUtf8Names = true;  // every name ends in " \xE9t\xE9"
-    server().setMisbehaviour(QStringLiteral("/directory/"), latin1Names);
-    RunOptions run = options();
-    run.format = QStringLiteral("M3U file");
-    run.fileTemplate = QStringLiteral("%RN% %STATION%");
+// A disk that fills up while a playlist is written: the earlier file stays as it was.
+TEST_F(Hardened, AWriteThatFailsKeepsTheEarlierFileWhole) {
+    const RunChoice choice{.nameTemplate = "%RN%"};
+    const QList<CatalogueStation> stations = SavedStations(catalogue(), choice);
+    QByteArray big = catalogue().playlistText(stations[3].id).toLatin1();
+    big += QByteArray("Title9=").append(8000, 'x') + '\n';
+    server().setMisbehaviour(PlaylistTarget(stations[3].id), {.body = big});
+    QMap<QString, QByteArray> expected = ExpectedFiles(catalogue(), choice);
+    ASSERT_NO_FATAL_FAILURE(WriteFile(downloadDir() + ExpectedPath(stations[3], choice), kEarlier));
+    expected[ExpectedPath(stations[3], choice)] = kEarlier;
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
+    const rlimit limit{4096, previous.rlim_max};  // above every other playlist, below the big one
+    setrlimit(RLIMIT_FSIZE, &limit);
+    harvest(choice);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    ExpectSameFiles(files(), expected);
+}
 
-    runToTheEnd(run);
-
-    EXPECT_EQ(filesOutsideTheGenreFolder(), QStringList());
-    const QStringList files = FilesBelow(genreFolder());
+TEST_F(Hardened, NamesThatAreNotUtf8ReachFileNamesAndTitlesAsWindows1252) {
+    server().setMisbehaviour(QStringLiteral("/directory/"), {.invalidUtf8Names = true});  // " \xE9t\xE9" ends each
+    harvest({.format = "M3U file", .nameTemplate = "%RN% %STATION%", .limitText = "100"});
+    const QMap<QString, QByteArray> files = this->files();
     EXPECT_EQ(files.size(), 50);
-    for (const QString& file : files) {
-        EXPECT_TRUE(file.endsWith(QStringLiteral(" été.m3u"))) << file.toStdString();
-        const QList<QByteArray> lines = FileBytes(genreFolder() + file).split('\n');
-        ASSERT_GE(lines.size(), 2) << file.toStdString();
-        EXPECT_TRUE(lines[1].endsWith(" \xE9t\xE9\r")) << lines[1].toStdString();
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        EXPECT_TRUE(it.key().startsWith(kFolder + "/Rock/") && it.key().endsWith(" été.m3u")) << it.key().toStdString();
+        EXPECT_EQ(it->split('\n').value(1).right(5), " \xE9t\xE9\r") << it.key().toStdString();
     }
 }
+
+struct HostileCase {
+    const char* name;
+    bool hostileRn, hostileBitrate;
+    const char* nameTemplate;
+    bool allSaved;  // a template that names a folder of its own cannot save every station
+};
+
+class HostilePage : public Hardened, public testing::WithParamInterface<HostileCase> {};
+
+// An id of "../../ID" or a bitrate of "128/../.." would reach a folder that exists: the
+// download folder lies two levels into the test's folder, and the genre folder holds folders
+// named after the bitrates. Nothing may land anywhere but directly in the genre folder.
+TEST_P(HostilePage, WritesNothingOutsideTheGenreFolder) {
+    const HostileCase& c = GetParam();
+    server().setMisbehaviour(QStringLiteral("/directory/"), {.hostileRn = c.hostileRn, .hostileBitrate = c.hostileBitrate});
+    const RunChoice choice{.nameTemplate = c.nameTemplate};
+    QList<QByteArray> playlists;
+    for (const CatalogueStation& station : SavedStations(catalogue(), choice)) {
+        ASSERT_TRUE(QDir(downloadDir()).mkpath(kFolder + "/Rock/" + QString::number(station.bitrate)));
+        playlists.append(ExpectedFileBytes(catalogue(), station, choice));
+    }
+    harvest(choice);
+    const QMap<QString, QByteArray> files = this->files();
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        EXPECT_EQ(QFileInfo(it.key()).path(), kFolder + "/Rock") << it.key().toStdString();
+        EXPECT_TRUE(playlists.contains(*it)) << it.key().toStdString() << " holds no station's playlist";
+    }
+    EXPECT_TRUE(!c.allSaved || files.size() == playlists.size()) << files.size() << " files";
+    EXPECT_FALSE(server().requestLog().filter(QStringLiteral("/sbin/")).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, HostilePage, testing::Values(
+    HostileCase{"IdAlone", true, false, "%RN%", true},
+    HostileCase{"IdAfterTheName", true, false, "%STATION% %RN%", true},
+    HostileCase{"BitrateInTheUsualName", false, true, "%STATION%_%BITRATE%", true},
+    HostileCase{"BitrateAsAFolder", false, true, "%BITRATE%/%RN%", false},
+    HostileCase{"Both", true, true, "%BITRATE%%RN%", true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,55 +1,43 @@
 // The local directory for a test: a DirectoryServer on a free port of 127.0.0.1 that the
-// program's directory hosts point at, and an empty folder for the downloads.
+// program's directory hosts point at while the test runs, and an empty folder for downloads.
 #pragma once
 
 #include "DirectoryServer.h"
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
-#include <QString>
+#include <QDir>
 #include <QTemporaryDir>
 #include <memory>
+#include <optional>
 
-// Starts the server and sets RADIOSIFT_MAIN_HOST and RADIOSIFT_CLASSIC_HOST to it for its own
-// lifetime; the variables get their earlier values back when it goes.
-class LocalDirectory {
-public:
-    explicit LocalDirectory(CatalogueOptions options = {});
-    ~LocalDirectory();
-    LocalDirectory(const LocalDirectory&) = delete;
-    LocalDirectory& operator=(const LocalDirectory&) = delete;
-
-    bool started() const { return server_.isRunning(); }
-    DirectoryServer& server() { return server_; }
-    const Catalogue& catalogue() const { return server_.catalogue(); }
-    // The download folder, with a trailing separator; removed with everything in it at the end.
-    QString downloadDir() const;
-
-private:
-    struct SavedVariable {
-        const char* name;
-        bool wasSet;
-        QByteArray value;
-    };
-    DirectoryServer server_;
-    QTemporaryDir downloads_;
-    SavedVariable main_;
-    SavedVariable classic_;
-};
-
-// A GoogleTest fixture around LocalDirectory. A test suite that wants another catalogue
-// overrides catalogueOptions().
+// A test suite that wants another catalogue overrides catalogueOptions().
 class DirectoryFixture : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        for (auto& [name, saved] : hosts_)
+            if (qEnvironmentVariableIsSet(name)) saved = qgetenv(name);
+        server_ = std::make_unique<DirectoryServer>(catalogueOptions());
+        ASSERT_TRUE(server_->start()) << "the local directory did not start";
+        for (auto& [name, saved] : hosts_) qputenv(name, server_->hostPort().toLatin1());
+    }
+    // A test may point the hosts elsewhere: they get their earlier values back either way.
+    void TearDown() override {
+        server_.reset();
+        for (auto& [name, saved] : hosts_) saved ? qputenv(name, *saved) : qunsetenv(name);
+    }
     virtual CatalogueOptions catalogueOptions() const { return {}; }
 
-    DirectoryServer& server() { return directory_->server(); }
-    const Catalogue& catalogue() const { return directory_->catalogue(); }
-    QString downloadDir() const { return directory_->downloadDir(); }
+    DirectoryServer& server() { return *server_; }
+    const Catalogue& catalogue() const { return server_->catalogue(); }
+    // The download folder, with a trailing separator; removed with everything in it at the end.
+    QString downloadDir() const {
+        return QDir(downloads_.path()).absolutePath() + QDir::separator();
+    }
 
 private:
-    std::unique_ptr<LocalDirectory> directory_;
+    std::unique_ptr<DirectoryServer> server_;
+    QTemporaryDir downloads_;
+    std::pair<const char*, std::optional<QByteArray>> hosts_[2] = {
+        {"RADIOSIFT_MAIN_HOST", std::nullopt}, {"RADIOSIFT_CLASSIC_HOST", std::nullopt}};
 };

@@ -1,0 +1,56 @@
+// Whole harvests through the real main window against the local directory: the playlist files
+// on disk, byte for byte, for each format, layout, filter, file-name template, name limit and
+// line ends the directory sends, with half the files there from before.
+#include "WindowRun.h"
+
+namespace {
+using ::PrintTo;
+
+struct HarvestCase {
+    const char* name;
+    RunChoice choice;
+    LineEnds ends = LineEnds::Lf;
+};
+
+class Harvest : public WindowTest, public testing::WithParamInterface<HarvestCase> {};
+
+// ASX and M3U files hold the address the reader picks, without the CR of a CR LF playlist; a
+// PLS file is the playlist as it came, CRs and all. Names that the template makes alike leave
+// one file: the station saved last.
+TEST_P(Harvest, WritesExactlyTheFilteredStationsOfThePagesAndNothingElse) {
+    const HarvestCase& c = GetParam();
+    server().setLineEnds(c.ends);
+    const QMap<QString, QByteArray> expected = ExpectedFiles(catalogue(), c.choice, c.ends);
+    ASSERT_EQ(expected.isEmpty(), c.choice.limit < 0);
+    // Longer than any playlist, so that a file written over one without truncation shows.
+    int i = 0;
+    for (const QString& path : expected.keys())
+        if (i++ % 2 == 0) WriteFile(downloadDir() + path, QByteArray("earlier\r\n").repeated(400));
+
+    harvest(c.choice);
+
+    ExpectSameFiles(files(), expected);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Choices, Harvest, testing::Values(
+    HarvestCase{"PlsMp3From96", {.stream = "MP3", .minBitrate = "96"}},
+    HarvestCase{"AsxAacFrom64", {.stations = "100", .stream = "AAC", .minBitrate = "64", .format = "ASX file"}},
+    HarvestCase{"M3uFastPageOf100", {.genre = "RnB", .stations = "100", .fast = true, .format = "M3U file"}},
+    HarvestCase{"PlsCrLf", {.genre = "Alternative"}, LineEnds::CrLf},
+    HarvestCase{"AsxCrLf", {.genre = "Dance", .minBitrate = "128", .format = "ASX file"}, LineEnds::CrLf},
+    HarvestCase{"M3uCrLf", {.genre = "Country", .stream = "MP3", .format = "M3U file"}, LineEnds::CrLf},
+    HarvestCase{"CurrentLayoutPls", {.current = true}},
+    HarvestCase{"CurrentLayoutAsxFast", {.stations = "100", .fast = true, .format = "ASX file", .current = true}},
+    HarvestCase{"GenreStationStream", {.nameTemplate = "%GENRE% - %STATION% (%STREAM%)"}},
+    HarvestCase{"FormatAndId", {.format = "M3U file", .nameTemplate = "%STATION% %FORMAT% %RN%"}},
+    HarvestCase{"Limit10InTheAsxTitle", {.format = "ASX file", .nameTemplate = "%STATION%", .limitText = "10", .limit = 10}},
+    HarvestCase{"Limit2_5RoundsToEven", {.format = "M3U file", .nameTemplate = "%STATION%-%RN%", .limitText = "2.5", .limit = 2}},
+    HarvestCase{"Limit0", {.limitText = "0", .limit = 0}},
+    HarvestCase{"LimitNotANumber", {.format = "ASX file", .nameTemplate = "%STATION%_%RN%", .limitText = "many", .limit = 0}},
+    HarvestCase{"LowerCaseMacroStays", {.nameTemplate = "%station%"}},
+    HarvestCase{"NegativeLimitSavesNothing", {.format = "M3U file", .limitText = "-1", .limit = -1}}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+}  // namespace

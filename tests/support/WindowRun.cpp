@@ -1,0 +1,179 @@
+#include "WindowRun.h"
+
+#include "ProgressBar.h"
+#include "StationNameCleaner.h"
+
+#include <QCheckBox>
+#include <QDirIterator>
+#include <QLineEdit>
+
+#include <iconv.h>
+
+#include <cstring>
+
+namespace {
+
+// Replaces the text of a line edit the way a user would: select everything, then type.
+void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+    EXPECT_EQ(edit->text(), text);
+}
+
+// Windows-1252 by the C library's own tables, one character at a time, "?" for what the code
+// page lacks: worked out apart from the program's converter.
+QByteArray Windows1252(const QString& text) {
+    iconv_t cd = iconv_open("WINDOWS-1252", "UTF-32LE");
+    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1)) << "no Windows-1252 converter";
+    QByteArray bytes;
+    for (const char32_t code : text.toUcs4()) {
+        char in[4], out[8];
+        std::memcpy(in, &code, 4);  // the machine is little-endian, as UTF-32LE wants
+        char *inPos = in, *outPos = out;
+        size_t inLeft = sizeof in, outLeft = sizeof out;
+        const bool one = iconv(cd, &inPos, &inLeft, &outPos, &outLeft) != size_t(-1) &&
+                         outPos - out == 1;
+        if (!one) iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        bytes += one ? out[0] : '?';
+    }
+    iconv_close(cd);
+    return bytes;
+}
+
+// The station's name as it goes into file names and playlist titles.
+QString ShortName(const CatalogueStation& station, const RunChoice& choice) {
+    QString name = station.name;
+    CleanStationName(name);
+    return name.left(choice.limit);
+}
+
+// The stream server an ASX or M3U file points at: the first with room for more listeners,
+// else the first.
+QString PickedAddress(const CatalogueStation& station) {
+    for (const StreamServer& server : station.servers)
+        if (server.hasRoom()) return server.address;
+    return station.servers.isEmpty() ? QString() : station.servers.first().address;
+}
+
+}  // namespace
+
+void Select(QComboBox* list, const QString& text) {
+    const int index = list->findText(text, Qt::MatchExactly);
+    ASSERT_GE(index, 0) << "no entry " << text.toStdString();
+    list->setCurrentIndex(index);
+}
+
+void Choose(frmMain& window, const RunChoice& choice, const QString& folder) {
+    Type(window.txtDL, folder);
+    Select(window.CmbGenre, choice.genre);
+    Select(window.CmbNumber, choice.stations);
+    Select(window.cmbStream, choice.stream);
+    Select(window.cmbMinBit, choice.minBitrate);
+    Select(window.cmbFormat, choice.format);
+    Type(window.txtFormat, choice.nameTemplate);
+    Type(window.txtPlsSize, choice.limitText);
+    window.chk100->setChecked(choice.fast);
+    window.chkNew->setChecked(choice.current);
+}
+
+QList<CatalogueStation> SavedStations(const Catalogue& catalogue, const RunChoice& choice) {
+    const DirectoryQuery query{.numResult = choice.stations.toInt(), .hasGenre = true, .genre = choice.genre};
+    QList<CatalogueStation> saved;
+    for (const CatalogueStation& station : catalogue.page(query)) {
+        if (choice.stream != QLatin1String("<all>") && streamTypeName(station.type) != choice.stream)
+            continue;
+        if (station.bitrate >= choice.minBitrate.toInt()) saved.append(station);
+    }
+    return saved;
+}
+
+QString ExpectedPath(const CatalogueStation& station, const RunChoice& choice) {
+    QString name = choice.nameTemplate;
+    const std::pair<const char*, QString> macros[] = {
+        {"%STATION%", ShortName(station, choice)}, {"%BITRATE%", QString::number(station.bitrate)},
+        {"%RN%", QString::number(station.id)}, {"%GENRE%", station.genre},
+        {"%STREAM%", streamTypeName(station.type)}, {"%FORMAT%", choice.format}};
+    for (const auto& [macro, value] : macros) name.replace(QLatin1String(macro), value);
+    return kFolder + '/' + choice.genre + '/' + name + '.' + choice.format.left(3).toLower();
+}
+
+QByteArray ExpectedFileBytes(const Catalogue& catalogue, const CatalogueStation& station,
+                             const RunChoice& choice, LineEnds ends) {
+    const QString title = ShortName(station, choice), address = PickedAddress(station);
+    QString text = catalogue.playlistText(station.id);
+    if (ends == LineEnds::CrLf) text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    if (choice.format == QLatin1String("ASX file"))
+        text = QStringLiteral("<ASX VERSION=\"3.0\">\r\n<Title>%1</Title>\r\n<Entry>\r\n"
+                              "<ref href=\"%2\"/>\r\n</Entry>\r\n</ASX>\r\n").arg(title, address);
+    if (choice.format == QLatin1String("M3U file"))
+        text = QStringLiteral("#EXTM3U\r\n#EXTINF:-1,%1\r\n%2\r\n").arg(title, address);
+    return Windows1252(text + QStringLiteral("\r\n"));
+}
+
+QMap<QString, QByteArray> ExpectedFiles(const Catalogue& catalogue, const RunChoice& choice,
+                                        LineEnds ends) {
+    QMap<QString, QByteArray> files;
+    if (choice.limit < 0) return files;  // no name can be cut to a negative length
+    for (const CatalogueStation& station : SavedStations(catalogue, choice))
+        files.insert(ExpectedPath(station, choice), ExpectedFileBytes(catalogue, station, choice, ends));
+    return files;
+}
+
+QMap<QString, QByteArray> FilesUnder(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        files.insert(QDir(root).relativeFilePath(file.fileName()),
+                     file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");
+    }
+    return files;
+}
+
+void ExpectSameFiles(const QMap<QString, QByteArray>& actual,
+                     const QMap<QString, QByteArray>& expected) {
+    EXPECT_EQ(QStringList(actual.keys()).join("\n").toStdString(),
+              QStringList(expected.keys()).join("\n").toStdString());
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+        if (actual.contains(it.key())) {
+            EXPECT_EQ(actual[it.key()].toStdString(), it->toStdString()) << it.key().toStdString();
+        }
+    }
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+void WindowTest::SetUp() {
+    DirectoryFixture::SetUp();
+    window.txtDL->setText(downloadDir());
+}
+
+QStringList WindowTest::pageQueries() {
+    const QString page = QStringLiteral("/directory/index.phtml?");
+    QStringList queries;
+    for (const QString& target : server().requestLog())
+        if (target.startsWith(page)) queries.append(target.mid(page.size()));
+    return queries;
+}
+
+void WindowTest::run(const QString& ending) {
+    Click(window.cmdRun);
+    EXPECT_EQ(window.vp1->Text(), ending);
+    EXPECT_EQ(window.txtProg->text(), ending);
+    EXPECT_EQ(window.vp1->Value(), 100);
+    EXPECT_EQ(window.cmdRun->text(), "&Run");
+    EXPECT_FALSE(window.runInProgress());
+}
+
+void WindowTest::harvest(const RunChoice& choice) {
+    ASSERT_TRUE(QDir(downloadDir()).mkpath(kFolder));
+    ASSERT_NO_FATAL_FAILURE(Choose(window, choice, downloadDir() + kFolder));
+    run();
+}
