@@ -17,10 +17,6 @@ namespace {
 // The list's catch-all choice: no stream-type filter.
 constexpr QStringView kAllStreams = u"<all>";
 
-char16_t AsciiLower(char16_t unit) {
-    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
-}
-
 // Where a type marker ("MP3</", "AAC+</", "OGG</") first occurs in a text, case-blind, as
 // Find(text, marker, 1, Qt::CaseInsensitive) gives it; 0 for nowhere.
 struct TypeMarker {

@@ -14,25 +14,34 @@ bool Caseless(QChar unit) {
     return u < 0x80 && !((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z'));
 }
 
-// Case-blind search where 'what' starts with a caseless unit: a match can only start at that
-// very unit, so the text is scanned for it and only there compared, case-blind, the way Qt's
-// own case-blind search compares. That search folds every unit of the text instead.
-qsizetype FindCaseBlind(QStringView text, QStringView what, qsizetype from) {
-    if (what.isEmpty() || !Caseless(what.front()))
-        return text.indexOf(what, from, Qt::CaseInsensitive);
-    // The texts searched case-blind are a few dozen units long: std::find, inlined, reaches the
-    // next candidate sooner than a call into Qt's vector search would.
+// The first place at or after from where what may start and matches(place) holds, trying only
+// the places that hold what's first unit. The texts searched this way are a few dozen units
+// long: std::find, inlined, reaches the next candidate sooner than a call into Qt's vector
+// search would.
+template <typename Matches>
+qsizetype FindFromFirstUnit(QStringView text, QStringView what, qsizetype from, Matches matches) {
     const qsizetype starts = text.size() - what.size() + 1;  // no match starts later
     from = std::max<qsizetype>(from, 0);
     if (from >= starts) return -1;
     const char16_t* begin = text.utf16();
     const char16_t* end = begin + starts;
     const char16_t first = what.front().unicode();
-    for (const char16_t* at = std::find(begin + from, end, first);
-         at < end; at = std::find(at + 1, end, first)) {
-        if (EqualCaseBlind(QStringView(at, what.size()), what)) return at - begin;
+    for (const char16_t* at = std::find(begin + from, end, first); at < end;
+         at = std::find(at + 1, end, first)) {
+        if (matches(at)) return at - begin;
     }
     return -1;
+}
+
+// Case-blind search where 'what' starts with a caseless unit: a match can only start at that
+// very unit, so the text is scanned for it and only there compared, case-blind, the way Qt's
+// own case-blind search compares. That search folds every unit of the text instead.
+qsizetype FindCaseBlind(QStringView text, QStringView what, qsizetype from) {
+    if (what.isEmpty() || !Caseless(what.front()))
+        return text.indexOf(what, from, Qt::CaseInsensitive);
+    return FindFromFirstUnit(text, what, from, [what](const char16_t* at) {
+        return EqualCaseBlind(QStringView(at, what.size()), what);
+    });
 }
 
 qsizetype IndexOf(QStringView text, QStringView what, qsizetype from, Qt::CaseSensitivity cs) {
@@ -55,18 +64,9 @@ qsizetype Delimiter::find(QStringView text, qsizetype from) const {
     if (size == 2) {
         // The shift table steps at most two units for these ("</", "\">"), and they end short
         // fields: the first unit is found inline and the second compared.
-        const qsizetype starts = text.size() - 1;  // no match starts later
-        from = std::max<qsizetype>(from, 0);
-        if (from >= starts) return -1;
-        const char16_t* begin = text.utf16();
-        const char16_t* end = begin + starts;
-        const char16_t first = m_text[0].unicode();
         const char16_t second = m_text[1].unicode();
-        for (const char16_t* at = std::find(begin + from, end, first); at < end;
-             at = std::find(at + 1, end, first)) {
-            if (at[1] == second) return at - begin;
-        }
-        return -1;
+        return FindFromFirstUnit(text, m_text, from,
+                                 [second](const char16_t* at) { return at[1] == second; });
     }
     const char16_t* haystack = text.utf16();
     const char16_t* what = m_text.utf16();
@@ -119,21 +119,6 @@ qsizetype Find(QStringView text, QStringView what, qsizetype start, Qt::CaseSens
     if (start > text.size()) return 0;
     const qsizetype at = IndexOf(text, what, start - 1, cs);
     return at < 0 ? 0 : at + 1;
-}
-
-void RemoveAll(QString& text, QStringView what, Qt::CaseSensitivity cs) {
-    if (what.isEmpty()) return;
-    qsizetype at = IndexOf(text, what, 0, cs);
-    if (at < 0) return;
-    QString kept;
-    kept.reserve(text.size() - what.size());
-    qsizetype start = 0;
-    for (; at >= 0; at = IndexOf(text, what, start, cs)) {
-        kept += QStringView(text).sliced(start, at - start);
-        start = at + what.size();
-    }
-    kept += QStringView(text).sliced(start);
-    text = kept;
 }
 
 void RemoveAll(ScratchText& text, QStringView what, Qt::CaseSensitivity cs) {
@@ -222,9 +207,6 @@ double LeadingNumber(QStringView text) {
 
 bool EqualCaseBlind(QStringView a, QStringView b) {
     if (a.size() != b.size()) return false;
-    const auto lower = [](char16_t u) {
-        return u >= u'A' && u <= u'Z' ? static_cast<char16_t>(u + (u'a' - u'A')) : u;
-    };
     for (qsizetype i = 0; i < a.size(); ++i) {
         const char16_t x = a[i].unicode();
         const char16_t y = b[i].unicode();
@@ -233,18 +215,7 @@ bool EqualCaseBlind(QStringView a, QStringView b) {
         if (x == y) continue;
         // ASCII folds to its lower case; anything else is left to Qt's folding.
         if ((x | y) >= 0x80) return a.compare(b, Qt::CaseInsensitive) == 0;
-        if (lower(x) != lower(y)) return false;
+        if (AsciiLower(x) != AsciiLower(y)) return false;
     }
     return true;
-}
-
-qsizetype FindTagClose(QStringView text, qsizetype from) {
-    from = std::max<qsizetype>(from, 0);
-    if (from >= text.size()) return -1;
-    qsizetype found = -1;
-    ForEachTagClose(text.sliced(from), [&found, from](qsizetype at) {
-        found = from + at;
-        return false;
-    });
-    return found;
 }

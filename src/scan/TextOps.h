@@ -30,8 +30,6 @@ public:
     // An entry is cut into a handful of pieces; only a whole page needs room on the heap.
     using List = QVarLengthArray<QStringView, 8>;
 
-    explicit Pieces(List pieces) : m_pieces(std::move(pieces)) {}
-
     // The number of the last piece: 0 for a text without the delimiter.
     qsizetype lastIndex() const { return m_pieces.size() - 1; }
     // Piece number i; PageFault when there is no such piece.
@@ -81,15 +79,12 @@ qsizetype Find(QStringView text, QStringView what, qsizetype start,
                Qt::CaseSensitivity cs = Qt::CaseSensitive);
 qsizetype Find(QStringView text, const Delimiter& what, qsizetype start);
 
-// Removes every occurrence of what from text, left to right, as QString::remove(what, cs) does;
-// the occurrences are those of the text before anything was removed.
-void RemoveAll(QString& text, QStringView what, Qt::CaseSensitivity cs = Qt::CaseSensitive);
-
 // A short piece of a page that must be edited before it is read, worked on where it lies: a
 // field of every entry would otherwise cost a string on the heap, and another for each edit.
 using ScratchText = QVarLengthArray<char16_t, 128>;
 inline QStringView View(const ScratchText& text) { return {text.constData(), text.size()}; }
-// RemoveAll on a scratch text, with the same result.
+// Removes every occurrence of what from text, left to right, as QString::remove(what, cs) does;
+// the occurrences are those of the text before anything was removed.
 void RemoveAll(ScratchText& text, QStringView what, Qt::CaseSensitivity cs = Qt::CaseSensitive);
 
 // At most length characters of text from position start (fewer where text ends first).
@@ -97,10 +92,6 @@ void RemoveAll(ScratchText& text, QStringView what, Qt::CaseSensitivity cs = Qt:
 QStringView Cut(QStringView text, qsizetype start, qsizetype length);
 // Every character of text from position start to the end.
 QStringView Cut(QStringView text, qsizetype start);
-
-// Index (from 0) of the first "</" at or after index from; -1 for none. The closing tags of a
-// page are what its type markers end in, and a page is mostly read for them.
-qsizetype FindTagClose(QStringView text, qsizetype from);
 
 // Calls visit(index) for every "</" of text, left to right, until visit returns false. An entry
 // holds a closing tag every few dozen characters: one pass that hands each of them over costs
@@ -135,6 +126,11 @@ void ForEachTagClose(QStringView text, Visit&& visit) {
 
 // Whether a and b are equal but for case, as a.compare(b, Qt::CaseInsensitive) == 0 says.
 bool EqualCaseBlind(QStringView a, QStringView b);
+
+// An ASCII capital as its small letter; every other unit as it is.
+constexpr char16_t AsciiLower(char16_t unit) {
+    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
+}
 
 // Text without its leading and trailing blanks (spaces only; tabs and line breaks stay).
 QStringView Trim(QStringView text);
