@@ -13,14 +13,6 @@ namespace {
 
 const QString crlf = QStringLiteral("\r\n");
 
-std::filesystem::path NativePath(const QString& path) {
-#if defined(Q_OS_WIN)
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
 // The file a write to path ends up in: a symbolic link is followed, so the link stays a link.
 // What the file system said about it is kept with it (one look for an ordinary file).
 QFileInfo FinalFile(const QString& path) {
@@ -54,7 +46,9 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes) {
     written = written && file.error() == QFileDevice::NoError;
     if (written && existing.exists()) written = file.setPermissions(existing.permissions());
     std::error_code error;
-    if (written) std::filesystem::rename(NativePath(file.fileName()), NativePath(target), error);
+    // QFile::rename will not replace a file; the file system's own rename does, in one step.
+    if (written)
+        std::filesystem::rename(file.filesystemFileName(), existing.filesystemFilePath(), error);
     if (!written || error) {
         file.remove();
         return false;
