@@ -12,11 +12,10 @@
 #include "PlainHarvest.h"
 #include "WindowHarvest.h"
 
-#include <QApplication>
-#include <QCommandLineParser>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
-#include <exception>
+#include <stdexcept>
 
 namespace {
 
@@ -110,27 +109,19 @@ int Run(int stations, int rounds, int delayMs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    parser.addOptions({
-        {QStringLiteral("stations"),
-         QStringLiteral("Stations to harvest (a count the window offers)."), QStringLiteral("N"),
-         QStringLiteral("1000")},
-        {QStringLiteral("rounds"), QStringLiteral("Timed rounds of each side."),
-         QStringLiteral("R"), QStringLiteral("5")},
-        {QStringLiteral("delay-ms"),
-         QStringLiteral("Milliseconds the directory waits before every answer."),
-         QStringLiteral("D"), QStringLiteral("0")},
-    });
-    parser.process(app);
-    try {
-        return Run(parser.value(QStringLiteral("stations")).toInt(),
-                   std::max(1, parser.value(QStringLiteral("rounds")).toInt()),
-                   std::max(0, parser.value(QStringLiteral("delay-ms")).toInt()));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "radiosift_bench_harvest: %s\n", error.what());
-        return 1;
-    }
+    return WindowBenchMain(
+        argc, argv, "radiosift_bench_harvest",
+        {{QStringLiteral("stations"),
+          QStringLiteral("Stations to harvest (a count the window offers)."), QStringLiteral("N"),
+          QStringLiteral("1000")},
+         {QStringLiteral("rounds"), QStringLiteral("Timed rounds of each side."),
+          QStringLiteral("R"), QStringLiteral("5")},
+         {QStringLiteral("delay-ms"),
+          QStringLiteral("Milliseconds the directory waits before every answer."),
+          QStringLiteral("D"), QStringLiteral("0")}},
+        [](const QCommandLineParser& parser) {
+            return Run(parser.value(QStringLiteral("stations")).toInt(),
+                       std::max(1, parser.value(QStringLiteral("rounds")).toInt()),
+                       std::max(0, parser.value(QStringLiteral("delay-ms")).toInt()));
+        });
 }

@@ -9,11 +9,9 @@
 #include "ProcessMemory.h"
 #include "WindowHarvest.h"
 
-#include <QApplication>
-#include <QCommandLineParser>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <exception>
+#include <stdexcept>
 
 namespace {
 
@@ -52,18 +50,11 @@ int Run(int stations) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    parser.addOption({QStringLiteral("stations"),
-                      QStringLiteral("Stations to harvest (a count the window offers)."),
-                      QStringLiteral("N"), QStringLiteral("5000")});
-    parser.process(app);
-    try {
-        return Run(parser.value(QStringLiteral("stations")).toInt());
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "radiosift_bench_memory: %s\n", error.what());
-        return 1;
-    }
+    return WindowBenchMain(argc, argv, "radiosift_bench_memory",
+                           {{QStringLiteral("stations"),
+                             QStringLiteral("Stations to harvest (a count the window offers)."),
+                             QStringLiteral("N"), QStringLiteral("5000")}},
+                           [](const QCommandLineParser& parser) {
+                               return Run(parser.value(QStringLiteral("stations")).toInt());
+                           });
 }

@@ -10,6 +10,8 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cstdio>
+#include <exception>
 #include <stdexcept>
 
 namespace {
@@ -52,4 +54,21 @@ HarvestOutcome HarvestThroughWindow(const HarvestOptions& options,
         if (!state.Stations[i].FileName.isEmpty()) outcome.saved << state.Stations[i];
     }
     return outcome;
+}
+
+int WindowBenchMain(int argc, char** argv, const char* name,
+                    const QList<QCommandLineOption>& options,
+                    const std::function<int(const QCommandLineParser&)>& run) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOptions(options);
+    parser.process(app);
+    try {
+        return run(parser);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", name, error.what());
+        return 1;
+    }
 }

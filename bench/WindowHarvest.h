@@ -4,6 +4,8 @@
 
 #include "StationEntry.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -26,3 +28,10 @@ struct HarvestOutcome {
 // before the click. The window is gone afterwards.
 HarvestOutcome HarvestThroughWindow(const HarvestOptions& options,
                                     const std::function<void()>& beforeRun = {});
+
+// The main() of a benchmark that harvests through the window: starts the application (offscreen
+// unless a platform is set), reads the command line with these options and returns what run
+// returns; when run throws, the error is printed under the benchmark's name and 1 returned.
+int WindowBenchMain(int argc, char** argv, const char* name,
+                    const QList<QCommandLineOption>& options,
+                    const std::function<int(const QCommandLineParser&)>& run);
