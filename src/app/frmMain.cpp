@@ -10,6 +10,7 @@
 #include "StatusLineBox.h"
 #include "StoredProperties.h"
 #include "Twips.h"
+#include "UserAgent.h"
 #include "frmAbout.h"
 
 #include <QCheckBox>
@@ -61,6 +62,7 @@ frmMain::frmMain(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Radiosift"));
+    HttpRequest::setUserAgent(ProgramUserAgent());
     setWindowIcon(Artwork::programIcon());
     setFixedSize(TwipsRect(0, 0, 7575, 4485).size());
     setAutoFillBackground(true);

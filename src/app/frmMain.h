@@ -3,12 +3,16 @@
 // download folder and show the About window.
 #pragma once
 
+#include "ClassicPages.h"
+#include "DirectoryHosts.h"
 #include "PageFetcher.h"
 #include "PageParser.h"
+#include "RadioBrowserPages.h"
 #include "ScanDriver.h"
 #include "ScanHost.h"
 #include "ScanState.h"
 #include "StationSaver.h"
+#include "StreamSaver.h"
 
 #include <QWidget>
 #include <array>
@@ -34,6 +38,8 @@ public:
     ScanState& scanState() { return m_state; }
     const ScanState& scanState() const { return m_state; }
     bool runInProgress() const { return m_driver.runInProgress(); }
+    // How runs on the live directory find its servers.
+    ServerChoice& radioBrowserServers() { return m_radioBrowserPages.servers(); }
 
     // Banner.
     QLabel* Image2 = nullptr;
@@ -132,5 +138,14 @@ private:
     StationSaver m_saver{*this, m_state};
     PageParser m_parser{*this, m_state, m_saver};
     PageFetcher m_fetcher{*this, m_state};
-    ScanDriver m_driver{*this, m_state, m_fetcher, m_parser};
+    ClassicPages m_classicPages{*this, m_fetcher, m_parser};
+    StreamSaver m_streamSaver{*this, m_state};
+    RadioBrowserPages m_radioBrowserPages{*this, m_state, m_fetcher, m_streamSaver};
+    // The directory is chosen outside the window, for each run.
+    ScanDriver m_driver{
+        *this, m_state, [this]() -> PageSource& {
+            if (DirectoryHosts::chosenDirectory() == DirectoryHosts::Directory::RadioBrowser)
+                return m_radioBrowserPages;
+            return m_classicPages;
+        }};
 };

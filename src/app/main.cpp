@@ -1,9 +1,11 @@
 // Radiosift: harvests internet-radio stations from a station directory into playlist files.
 #include "frmMain.h"
 
+#include "DirectoryHosts.h"
 #include "Version.h"
 
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -12,6 +14,9 @@ int main(int argc, char** argv) {
                                             .arg(RadiosiftVersion::Major)
                                             .arg(RadiosiftVersion::Minor)
                                             .arg(RadiosiftVersion::Revision));
+    QString complaint;
+    DirectoryHosts::chosenDirectory(&complaint);
+    if (!complaint.isEmpty()) std::fprintf(stderr, "radiosift: %s\n", qPrintable(complaint));
     frmMain window;
     window.show();
     return app.exec();

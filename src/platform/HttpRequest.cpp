@@ -57,6 +57,7 @@ private:
 };
 
 HttpRequest::Limits g_limits;
+QByteArray g_userAgent;
 
 }  // namespace
 
@@ -100,6 +101,12 @@ HttpRequest::Limits HttpRequest::limits() {
 void HttpRequest::setLimits(const Limits& limits) {
     g_limits = limits;
 }
+QByteArray HttpRequest::userAgent() {
+    return g_userAgent;
+}
+void HttpRequest::setUserAgent(const QByteArray& agent) {
+    g_userAgent = agent;
+}
 
 HttpRequest::HttpRequest() : d(std::make_unique<Impl>()) {
     CurlRuntime::instance();
@@ -131,6 +138,7 @@ void HttpRequest::send() {
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");  // every encoding libcurl knows
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    if (!g_userAgent.isEmpty()) curl_easy_setopt(curl, CURLOPT_USERAGENT, g_userAgent.constData());
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
                      static_cast<long>(g_limits.connectTimeout.count()));
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);

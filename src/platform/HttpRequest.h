@@ -27,6 +27,10 @@ public:
     static Limits limits();
     static void setLimits(const Limits& limits);
 
+    // The User-Agent header of every request from now on (none while it is empty).
+    static QByteArray userAgent();
+    static void setUserAgent(const QByteArray& agent);
+
     HttpRequest();
     ~HttpRequest();
     HttpRequest(const HttpRequest&) = delete;

@@ -3,11 +3,10 @@
 #include "DirectoryHosts.h"
 #include "DownloadTime.h"
 #include "HttpRequest.h"
-#include "PlaylistWriters.h"
+#include "PlaylistTarget.h"
 #include "ScanHost.h"
 #include "ScanState.h"
 #include "StationFileName.h"
-#include "StationNameCleaner.h"
 
 void StationSaver::SaveStation(int32_t index) {
     m_state.m_Http.reset();
@@ -23,15 +22,8 @@ void StationSaver::SaveStation(int32_t index) {
                                       QStringLiteral("/sbin/shoutcast-playlist.pls?rn=") +
                                       entry.Rn + QStringLiteral("&file=filename.pls");
 
-    if (limit < 0) return;  // no name can be cut to a negative length
-    QString station = entry.Name;
-    CleanStationName(station);
-    if (station.size() > limit) station.truncate(limit);
-
-    const QString fileName =
-        StationFileName(m_host.txtFormatText(), station, entry, m_host.cmbFormatText());
-    entry.FileName = fileName;
-    if (!StaysInFolder(fileName)) return;
+    const std::optional<PlaylistTarget> target = NamePlaylist(m_host, m_state, entry, limit);
+    if (!target) return;
 
     m_host.DoEvents();
     const float start = SecondsSinceMidnight();
@@ -41,21 +33,6 @@ void StationSaver::SaveStation(int32_t index) {
     http.send();
     // An error page or a cut-off answer is no playlist; any earlier file stays.
     if (!http.completed() || http.status() < 200 || http.status() > 299) return;
-    const QString playlistText = http.responseText();
-
-    const QString path = m_state.m_DownloadDir + fileName;
-    bool written = false;
-    switch (FormatOf(m_host.cmbFormatText())) {
-        case PlaylistFormat::Asx:
-            written = WriteAsxPlaylist(path, playlistText, station);
-            break;
-        case PlaylistFormat::M3u:
-            written = WriteM3uPlaylist(path, playlistText, station);
-            break;
-        case PlaylistFormat::Pls:
-            written = WriteTextFile(path, playlistText);
-            break;
-    }
-    if (!written) return;
+    if (!WritePlaylist(m_host, *target, http.responseText())) return;
     m_host.setTxtStatText(DownloadTimeLine(start, SecondsSinceMidnight()));
 }

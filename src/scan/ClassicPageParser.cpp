@@ -16,11 +16,11 @@ constexpr Delimiter kTagEnd{u"\">"};
 constexpr Delimiter kLinkEnd{u"</a>"};
 constexpr Delimiter kCloseTag{u"</"};
 
-class ClassicEntry final : public EntryCutter {
+class ClassicEntry final : public MarkedEntryCutter {
 public:
     QStringView entryMarker() const override { return u"<a href=\"/sbin/shoutcast-playlist.pls"; }
 
-    bool cut(QStringView piece) override {
+    bool cutPiece(QStringView piece) override {
         const Pieces parts = Split(piece, kFileKey);
         if (parts.lastIndex() < 1) return false;
         m_query = parts.at(0);

@@ -18,11 +18,11 @@ constexpr Delimiter kQuote{u"\""};
 constexpr Delimiter kTagClose{u">"};
 constexpr Delimiter kLinkEnd{u"</a>"};
 
-class CurrentEntry final : public EntryCutter {
+class CurrentEntry final : public MarkedEntryCutter {
 public:
     QStringView entryMarker() const override { return u"dirMoreDtlDiv"; }
 
-    bool cut(QStringView piece) override {
+    bool cutPiece(QStringView piece) override {
         const Pieces parts = Split(piece, kGenreBlock);
         m_links = parts.at(0);
         const Pieces cells = Split(parts.at(1), kCounterBlock);

@@ -21,9 +21,7 @@ void PageFetcher::cmdGO_Click() {
     const float end = SecondsSinceMidnight();
 
     if (http.status() == HttpRequest::StatusHostNotResolved) {
-        m_host.setCmdRunCaption(QStringLiteral("&Run"));
-        m_state.m_Running = false;
-        m_host.setTxtProgText(QStringLiteral("No Connection!"));
+        reportNoConnection();
         return;
     }
     // Any other status is not looked at: an error page is parsed like any other page.
@@ -32,4 +30,10 @@ void PageFetcher::cmdGO_Click() {
     m_host.setTxtSourceText(m_state.m_PageText);
     for (const QString& line : SplitHeaderLines(http.getAllResponseHeaders()))
         m_host.addLstHeadersItem(line);
+}
+
+void PageFetcher::reportNoConnection() {
+    m_host.setCmdRunCaption(QStringLiteral("&Run"));
+    m_state.m_Running = false;
+    m_host.setTxtProgText(QStringLiteral("No Connection!"));
 }

@@ -11,6 +11,8 @@ public:
 
     // The click handler of cmdGO; the scan driver calls it for every page.
     void cmdGO_Click();
+    // Ends the run for want of a connection: "No Connection!" in txtProg, Run on the button.
+    void reportNoConnection();
 
 private:
     ScanHost& m_host;

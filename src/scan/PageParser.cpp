@@ -1,4 +1,4 @@
-// The page walk that both directory layouts share: the stream-type filter, appending to the
+// The page walk that every directory layout shares: the stream-type filter, appending to the
 // station list, the progress bar, the minimum bitrate and handing entries to the saver.
 #include "PageParser.h"
 
@@ -63,6 +63,10 @@ void ReadStreamType(QStringView typeText, QString& streamType) {
 
 }  // namespace
 
+void MarkedEntryCutter::readStreamType(QString& streamType) const {
+    ReadStreamType(typeText(), streamType);
+}
+
 void PageParser::walkPage(EntryCutter& cutter, int32_t maxStations) {
     try {
         walkEntries(cutter, maxStations);
@@ -78,8 +82,7 @@ void PageParser::walkEntries(EntryCutter& cutter, int32_t maxStations) {
     // The pieces are views into this copy: events run while the page is read, and a fetch
     // started from them may replace m_PageText.
     const QString page = m_state.m_PageText;
-    const Pieces entries = Split(page, cutter.entryMarker());
-    const qsizetype n = entries.lastIndex();  // piece 0, before the first entry, is not read
+    const qsizetype n = cutter.splitPage(page);
     if (n <= 0) return;
 
     QVector<StationEntry>& stations = m_state.Stations;
@@ -104,8 +107,8 @@ void PageParser::walkEntries(EntryCutter& cutter, int32_t maxStations) {
         m_host.setVp1Value(RoundHalfEven(progress));
         m_host.DoEvents();
 
-        if (!cutter.cut(entries.at(i))) continue;
-        ReadStreamType(cutter.typeText(), streamType);
+        if (!cutter.cut(i)) continue;
+        cutter.readStreamType(streamType);
         if (!filterOff && streamType != filter) continue;
 
         const int32_t index = ++m_state.StationCount;

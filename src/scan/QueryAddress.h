@@ -11,6 +11,9 @@ struct PageQuery {
     QString maxBitrateText;      // sent as maxbitrate when longer than one character
     bool orderByBitrate = false;
     QString searchText;          // sent as s (blanks as "+") in search mode, unless it holds "&"
+    // Asked of the live directory only; the other layouts filter after the page came.
+    int minBitrate = 0;          // 0: no minimum
+    QString streamText;          // "MP3", "AAC" or "<all>"
 };
 
 // Builds the address exactly as the directory has always been asked: numbers in plain decimal,

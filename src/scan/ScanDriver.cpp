@@ -1,7 +1,6 @@
 #include "ScanDriver.h"
 
-#include "PageFetcher.h"
-#include "PageParser.h"
+#include "PageSource.h"
 #include "PathMacros.h"
 #include "QueryAddress.h"
 #include "Rounding.h"
@@ -105,6 +104,8 @@ void ScanDriver::run() {
 
     m_state.m_ProgressBase = 0;
     m_host.setVp1Value(0);
+    m_source = &m_sourceOfRun();
+    m_source->startRun();
 
     try {
         runGenres(first, last, pageSize);
@@ -135,22 +136,20 @@ void ScanDriver::runGenres(int first, int last, int pageSize) {
         const int pages = m_state.m_PageCount;
         for (int page = 1; page <= pages; ++page) {
             PageQuery query;
-            query.currentLayout = m_host.chkNewChecked();
             query.startOffset = (page - 1) * pageSize;
             query.pageSize = pageSize;
             query.genre = m_state.m_Genre;
             query.maxBitrateText = maxBitrateText;
             query.orderByBitrate = m_host.chkOrderBitrateChecked();
             query.searchText = m_host.txtSearchText();
-            m_host.setTxturlText(BuildQueryAddress(query));
+            query.minBitrate = m_state.m_MinBitrate;
+            query.streamText = m_host.cmbStreamText();
+            m_source->writePageAddress(query);
 
             checkPoint();
-            m_fetcher.cmdGO_Click();
+            m_source->fetchPage();
             checkPoint();
-            if (m_host.chkNewChecked())
-                m_parser.ParseCurrentPage(pageSize);
-            else
-                m_parser.ParseClassicPage(pageSize);
+            m_source->parsePage(pageSize);
             m_state.m_ProgressBase = static_cast<float>(
                 static_cast<double>(m_state.m_ProgressBase) +
                 100.0 / (static_cast<double>(m_state.m_GenreCount) * m_state.m_PageCount));

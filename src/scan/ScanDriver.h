@@ -2,15 +2,17 @@
 // pages, has each page fetched and parsed, and keeps the progress bar and status up to date.
 #pragma once
 
-class PageFetcher;
-class PageParser;
+#include <functional>
+
+class PageSource;
 class ScanHost;
 struct ScanState;
 
 class ScanDriver {
 public:
-    ScanDriver(ScanHost& host, ScanState& state, PageFetcher& fetcher, PageParser& parser)
-        : m_host(host), m_state(state), m_fetcher(fetcher), m_parser(parser) {}
+    // sourceOfRun names the directory that a run asks, when the run starts.
+    ScanDriver(ScanHost& host, ScanState& state, std::function<PageSource&()> sourceOfRun)
+        : m_host(host), m_state(state), m_sourceOfRun(std::move(sourceOfRun)) {}
 
     // The click handler of cmdRun. A click while the caption reads "&Stop" asks the run to
     // stop; any other click starts a run.
@@ -27,8 +29,8 @@ private:
 
     ScanHost& m_host;
     ScanState& m_state;
-    PageFetcher& m_fetcher;
-    PageParser& m_parser;
+    std::function<PageSource&()> m_sourceOfRun;
+    PageSource* m_source = nullptr;  // of the run under way
     bool m_runInProgress = false;
     // A Run click that came while a stopped run had not yet ended: started when it has.
     bool m_startHeldBack = false;

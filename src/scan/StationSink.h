@@ -8,4 +8,6 @@ public:
     virtual ~StationSink() = default;
     // Saves the station at this index of Stations.
     virtual void SaveStation(int32_t index) = 0;
+    // A run begins.
+    virtual void startRun() {}
 };

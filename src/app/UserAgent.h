@@ -1,0 +1,15 @@
+// The name every request of the program goes out under: the directories ask for one that says
+// which program asks.
+#pragma once
+
+#include "Version.h"
+
+#include <QByteArray>
+
+inline QByteArray ProgramUserAgent() {
+    return QStringLiteral("Radiosift/%1.%2.%3")
+        .arg(RadiosiftVersion::Major)
+        .arg(RadiosiftVersion::Minor)
+        .arg(RadiosiftVersion::Revision)
+        .toLatin1();
+}

@@ -1,0 +1,34 @@
+#include "PlaylistTarget.h"
+
+#include "PlaylistWriters.h"
+#include "ScanHost.h"
+#include "ScanState.h"
+#include "StationFileName.h"
+#include "StationNameCleaner.h"
+
+std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, const ScanState& state,
+                                           StationEntry& entry, int32_t limit) {
+    if (limit < 0) return std::nullopt;  // no name can be cut to a negative length
+    QString station = entry.Name;
+    CleanStationName(station);
+    if (station.size() > limit) station.truncate(limit);
+
+    const QString fileName =
+        StationFileName(host.txtFormatText(), station, entry, host.cmbFormatText());
+    entry.FileName = fileName;
+    if (!StaysInFolder(fileName)) return std::nullopt;
+    return PlaylistTarget{station, state.m_DownloadDir + fileName};
+}
+
+bool WritePlaylist(const ScanHost& host, const PlaylistTarget& target,
+                   const QString& playlistText) {
+    switch (FormatOf(host.cmbFormatText())) {
+        case PlaylistFormat::Asx:
+            return WriteAsxPlaylist(target.path, playlistText, target.title);
+        case PlaylistFormat::M3u:
+            return WriteM3uPlaylist(target.path, playlistText, target.title);
+        case PlaylistFormat::Pls:
+            break;
+    }
+    return WriteTextFile(target.path, playlistText);
+}

@@ -1,0 +1,27 @@
+// Where a station's playlist goes and how it is written, the same for every directory: the file
+// name from the window's template, in the genre's folder, in the format chosen.
+#pragma once
+
+#include "StationEntry.h"
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class ScanHost;
+struct ScanState;
+
+struct PlaylistTarget {
+    QString title;  // the station name cleaned and cut to the limit ("%STATION%", the titles)
+    QString path;   // the genre's folder and the file name
+};
+
+// Names the entry's playlist by the options of the window, with the name limit already read,
+// and sets its FileName. None when nothing may be written: a negative limit, or a file name
+// that would climb out of the genre's folder.
+std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, const ScanState& state,
+                                           StationEntry& entry, int32_t limit);
+
+// Writes a PLS playlist text to the target in the format chosen now: PLS as it stands, ASX or
+// M3U around the stream address picked from it. False when the file could not be written.
+bool WritePlaylist(const ScanHost& host, const PlaylistTarget& target, const QString& playlistText);
