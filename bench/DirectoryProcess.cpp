@@ -41,6 +41,7 @@ DirectoryProcess::~DirectoryProcess() {
 void DirectoryProcess::becomeTheProgramsDirectory() const {
     qputenv("RADIOSIFT_CLASSIC_HOST", m_hostPort.toLatin1());
     qputenv("RADIOSIFT_MAIN_HOST", m_hostPort.toLatin1());
+    qputenv("RADIOSIFT_RADIO_BROWSER_URL", "http://" + m_hostPort.toLatin1());
 }
 
 void DirectoryProcess::readLines() {

@@ -27,7 +27,9 @@ public:
     bool started() const { return !m_hostPort.isEmpty(); }
     // "127.0.0.1:PORT".
     QString hostPort() const { return m_hostPort; }
-    // Points the program's directory hosts (RADIOSIFT_CLASSIC_HOST, RADIOSIFT_MAIN_HOST) here.
+    // Points the program's directory hosts (RADIOSIFT_CLASSIC_HOST, RADIOSIFT_MAIN_HOST) and its
+    // JSON directory (RADIOSIFT_RADIO_BROWSER_URL) here; with the classic host set the program
+    // harvests the classic pages unless RADIOSIFT_DIRECTORY says otherwise.
     void becomeTheProgramsDirectory() const;
 
     // The request targets logged since the last call, oldest first. Waits until the child has

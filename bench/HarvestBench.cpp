@@ -109,19 +109,5 @@ int Run(int stations, int rounds, int delayMs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return WindowBenchMain(
-        argc, argv, "radiosift_bench_harvest",
-        {{QStringLiteral("stations"),
-          QStringLiteral("Stations to harvest (a count the window offers)."), QStringLiteral("N"),
-          QStringLiteral("1000")},
-         {QStringLiteral("rounds"), QStringLiteral("Timed rounds of each side."),
-          QStringLiteral("R"), QStringLiteral("5")},
-         {QStringLiteral("delay-ms"),
-          QStringLiteral("Milliseconds the directory waits before every answer."),
-          QStringLiteral("D"), QStringLiteral("0")}},
-        [](const QCommandLineParser& parser) {
-            return Run(parser.value(QStringLiteral("stations")).toInt(),
-                       std::max(1, parser.value(QStringLiteral("rounds")).toInt()),
-                       std::max(0, parser.value(QStringLiteral("delay-ms")).toInt()));
-        });
+    return HarvestBenchMain(argc, argv, "radiosift_bench_harvest", Run);
 }

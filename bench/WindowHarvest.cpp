@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
@@ -71,4 +72,23 @@ int WindowBenchMain(int argc, char** argv, const char* name,
         std::fprintf(stderr, "%s: %s\n", name, error.what());
         return 1;
     }
+}
+
+int HarvestBenchMain(int argc, char** argv, const char* name,
+                     const std::function<int(int stations, int rounds, int delayMs)>& run) {
+    return WindowBenchMain(
+        argc, argv, name,
+        {{QStringLiteral("stations"),
+          QStringLiteral("Stations to harvest (a count the window offers)."), QStringLiteral("N"),
+          QStringLiteral("1000")},
+         {QStringLiteral("rounds"), QStringLiteral("Timed rounds of each side."),
+          QStringLiteral("R"), QStringLiteral("5")},
+         {QStringLiteral("delay-ms"),
+          QStringLiteral("Milliseconds the directory waits before every answer."),
+          QStringLiteral("D"), QStringLiteral("0")}},
+        [&run](const QCommandLineParser& parser) {
+            return run(parser.value(QStringLiteral("stations")).toInt(),
+                       std::max(1, parser.value(QStringLiteral("rounds")).toInt()),
+                       std::max(0, parser.value(QStringLiteral("delay-ms")).toInt()));
+        });
 }

@@ -35,3 +35,10 @@ HarvestOutcome HarvestThroughWindow(const HarvestOptions& options,
 int WindowBenchMain(int argc, char** argv, const char* name,
                     const QList<QCommandLineOption>& options,
                     const std::function<int(const QCommandLineParser&)>& run);
+
+// The main() of a benchmark that times harvests against the local directory: WindowBenchMain
+// with the options --stations N (a count the window offers, 1000), --rounds R (timed rounds of
+// each side, 5) and --delay-ms D (how long the directory waits before every answer, 0), which
+// it hands to run as (N, R, D).
+int HarvestBenchMain(int argc, char** argv, const char* name,
+                     const std::function<int(int stations, int rounds, int delayMs)>& run);

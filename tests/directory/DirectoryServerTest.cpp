@@ -8,6 +8,10 @@
 #include "ScanState.h"
 #include "StationSink.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
 #include <algorithm>
 #include <functional>
 #include <tuple>
@@ -42,6 +46,10 @@ QList<CatalogueStation> listed(const Catalogue& catalogue, const Keep& keep, boo
 
 Keep genre(const char* name) {
     return [name](const CatalogueStation& s) { return s.genre == QLatin1String(name); };
+}
+
+QJsonDocument json(const QString& text) {
+    return QJsonDocument::fromJson(text.toUtf8());
 }
 
 const QString kClassic = QStringLiteral("/directory/index.phtml?&sgenre=Rock");
@@ -162,5 +170,127 @@ TEST_F(DirectoryServerTest, EachMisbehaviourHoldsForTheLongestMatchingPrefixUnti
         }
         server().clearMisbehaviour(c.prefix);
         EXPECT_EQ(get(c.targets[0]).status(), 500) << c.name;
+    }
+}
+
+// Expected lists are the catalogue filtered and sorted by the case's order, ties in catalogue
+// order.
+TEST_F(DirectoryServerTest, JsonSearchFiltersOrdersAndPagesItsStations) {
+    using Before = std::function<bool(const CatalogueStation&, const CatalogueStation&)>;
+    const auto rising = [](int (*of)(const CatalogueStation&)) -> Before {
+        return [of](auto& a, auto& b) { return of(a) < of(b); };
+    };
+    // clang-format off
+    const struct { const char* query; Keep keep; Before before; int offset, limit; } cases[] = {
+        {"tag=rock&order=clickcount&reverse=true&offset=25&limit=25", genre("Rock"),
+         rising([](auto& s) { return -s.listeners(); }), 25, 25},
+        // The order by name is the default; tags are matched case-blind, by part.
+        {"tag=ROC&hidebroken=true", [](auto& s) { return s.genre == "Rock" && s.lastCheckOk; },
+         [](auto& a, auto& b) { return a.name.toLower() < b.name.toLower(); }, 0, 1000},
+        {"tag=r%26b&order=bitrate", genre("RnB"), rising([](auto& s) { return s.bitrate; }),
+         0, 1000},
+        {"codec=aac&bitrateMin=64&bitrateMax=128&order=votes&limit=1000",
+         [](auto& s) { return s.codec == "AAC" && s.bitrate >= 64 && s.bitrate <= 128; },
+         rising([](auto& s) { return s.votes; }), 0, 1000},
+        {"name=ROCK+FM&order=bitrate&reverse=true",
+         [](auto& s) { return s.name.contains("rock fm", Qt::CaseInsensitive); },
+         rising([](auto& s) { return -s.bitrate; }), 0, 1000},
+        {"order=name&reverse=true&offset=1000&limit=30", [](auto&) { return true; },
+         [](auto& a, auto& b) { return a.name.toLower() > b.name.toLower(); }, 1000, 30},
+    };  // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.query);
+        QList<CatalogueStation> want;
+        std::ranges::copy_if(catalogue().stations(), std::back_inserter(want), c.keep);
+        std::ranges::stable_sort(want, c.before);
+        want = want.mid(c.offset, c.limit);
+        ASSERT_FALSE(want.isEmpty());
+        const QJsonArray got = json(get(QString("/json/stations/search?") + c.query).text).array();
+        ASSERT_EQ(got.size(), want.size());
+        for (qsizetype i = 0; i < got.size(); ++i)
+            EXPECT_EQ(got[i][QStringLiteral("stationuuid")].toString(), want[i].uuid) << i;
+    }
+}
+
+// The tests of the program's JSON reader rely on each genre holding every kind of station.
+TEST_F(DirectoryServerTest, JsonStationsHaveTheListedTypesAndEveryGenreEveryKind) {
+    const QStringList texts{"changeuuid", "stationuuid", "name",        "url",  "url_resolved",
+                            "homepage",   "favicon",     "countrycode", "tags", "codec"};
+    const QStringList numbers{"bitrate", "hls", "lastcheckok", "clickcount", "votes"};
+    for (const char* tag : {"rock", "jazz"}) {
+        SCOPED_TRACE(tag);
+        const Fetched f = get(QString("/json/stations/search?tag=") + tag);
+        EXPECT_TRUE(f.getAllResponseHeaders().contains("Content-Type: application/json"));
+        QSet<QString> codecs, schemes, streams, twice, kinds;
+        for (const QJsonValue& value : json(f.text).array()) {
+            const QJsonObject station = value.toObject();
+            ASSERT_EQ(station.keys().size(), texts.size() + numbers.size());
+            for (const QString& key : texts) EXPECT_TRUE(station[key].isString()) << key.toStdString();
+            for (const QString& key : numbers) EXPECT_TRUE(station[key].isDouble()) << key.toStdString();
+            for (const char* flag : {"hls", "lastcheckok"})
+                EXPECT_EQ(station[flag].toInt() & ~1, 0) << flag;
+            const QString resolved = station["url_resolved"].toString();
+            const QString stream = resolved.isEmpty() ? station["url"].toString() : resolved;
+            codecs << station["codec"].toString();
+            schemes << stream.section(u':', 0, 0);
+            if (streams.contains(stream)) twice << stream;
+            streams << stream;
+            if (resolved.isEmpty()) kinds << "url only";
+            if (station["lastcheckok"].toInt() == 0) kinds << "broken";
+        }
+        EXPECT_EQ(codecs, QSet<QString>({"MP3", "AAC", "AAC+", "OGG", "FLAC"}));
+        EXPECT_EQ(schemes, QSet<QString>({"http", "https", "rtsp", "mms"}));
+        EXPECT_EQ(kinds, QSet<QString>({"url only", "broken"}));
+        EXPECT_FALSE(twice.isEmpty());
+    }
+}
+
+// Damage goes to every element, or every second one, of the first 25 Rock stations.
+TEST_F(DirectoryServerTest, JsonMisbehavioursDamageTheAnswerAsNamed) {
+    const QString target = QStringLiteral("/json/stations/search?tag=rock&limit=25");
+    const QJsonArray plain = json(get(target).text).array();
+    ASSERT_EQ(plain.size(), 25);
+    const auto name = [](const QJsonValue& v) { return v[QStringLiteral("name")]; };
+    const auto has = [](const QJsonValue& v, const char* key) {
+        return v.toObject().contains(key);
+    };
+    // clang-format off
+    const struct { const char* name; Misbehaviour how;
+        std::function<bool(const Fetched&, const QJsonDocument&, const QJsonArray&)> holds;
+    } cases[] = {
+        {"not json", {.jsonShape = JsonShape::NotJson}, [](auto& f, auto& d, auto&) {
+            return d.isNull() && f.text.startsWith("<html>"); }},
+        {"object", {.jsonShape = JsonShape::Object}, [&](auto&, auto& d, auto&) {
+            return d[QStringLiteral("stations")].toArray() == plain; }},
+        {"nested", {.jsonShape = JsonShape::NestedArrays, .nestingDepth = 5000},
+         [](auto& f, auto&, auto&) { return f.text == QString(5000, u'[') + QString(5000, u']'); }},
+        {"not objects", {.every = 2, .jsonFlaw = JsonFlaw::NotAnObject}, [&](auto&, auto&, auto& a) {
+            return a[0] == plain[0] && a[1] == 42 && a[3] == "Station" && a[5].isNull() &&
+                a[7] == true && a[9] == QJsonArray{plain[9]} && a[11] == 42; }},
+        {"missing", {.jsonFlaw = JsonFlaw::MissingFields}, [&](auto&, auto&, auto& a) {
+            return !has(a[0], "name") && has(a[0], "url") && has(a[1], "name") &&
+                !has(a[1], "url") && !has(a[1], "url_resolved") && a[2] == QJsonObject(); }},
+        {"mistyped", {.jsonFlaw = JsonFlaw::MistypedFields}, [&](auto&, auto&, auto& a) {
+            const QStringList keys = a[0].toObject().keys();
+            return std::ranges::none_of(keys, [&](auto& k) {
+                    return a[0][k].type() == plain[0][k].type(); }) &&
+                name(a[1]) == name(plain[1]) && a[1]["bitrate"] == QString::number(plain[1]["bitrate"].toInt()); }},
+        {"hostile names", {.jsonFlaw = JsonFlaw::HostileName}, [&](auto&, auto&, auto& a) {
+            const QStringList names = Misbehaviour::hostileNames();
+            return std::ranges::all_of(QList{0, 4, 5, 8, 10}, [&](int i) {
+                return name(a[i]) == names[i % names.size()] &&
+                    a[i]["url"] == plain[i]["url"]; }); }},
+        {"long", {.entryCount = 2000}, [&](auto& f, auto&, auto& a) {
+            return a.size() == 2000 && a[60] == a[0] && a[59] != a[0] &&
+                f.getAllResponseHeaders().contains("Transfer-Encoding: chunked"); }},
+        {"cut off", {.dropAfterBytes = 1000}, [](auto& f, auto& d, auto&) {
+            return !f.completed() && d.isNull(); }},
+    };  // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        server().setMisbehaviour(QStringLiteral("/json/"), c.how);
+        const Fetched f = get(target);
+        const QJsonDocument d = json(f.text);
+        EXPECT_TRUE(c.holds(f, d, d.array()));
     }
 }

@@ -1,6 +1,8 @@
 #include "Catalogue.h"
 
 #include <QSet>
+#include <QUrl>
+#include <QUuid>
 #include <algorithm>
 #include <array>
 #include <random>
@@ -163,6 +165,55 @@ QList<StreamServer> makeServers(Dice& dice, const QString& slug) {
     return servers;
 }
 
+const std::array kCountryCodes{"DE", "US", "FR", "GB", "NO", "BR", "PL", "SE", "CA", "CH", "AT"};
+
+QString uuidOf(const char* what, int id) {
+    static const QUuid space(QStringLiteral("6f1c2a9e-3b8d-4e57-9a1f-0c2d4e6b8a13"));
+    return QUuid::createUuidV5(space, QStringLiteral("%1 %2").arg(QLatin1String(what)).arg(id))
+        .toString(QUuid::WithoutBraces);
+}
+
+// Fills in what the JSON answers list, for the station at place n of its genre; 'before' is
+// the station at place n - 1 (nullptr for the first).
+void addListing(CatalogueStation& station, int n, const CatalogueStation* before) {
+    station.uuid = uuidOf("station", station.id);
+    station.changeUuid = uuidOf("change", station.id);
+    if (n % 25 == 9) {
+        station.codec = QStringLiteral("FLAC");
+    } else if (station.type == StreamType::Aac) {
+        station.codec = n % 2 ? QStringLiteral("AAC+") : QStringLiteral("AAC");
+    } else {
+        station.codec = streamTypeName(station.type);
+    }
+    QString stream = station.servers.value(0).address;
+    const QString host = QUrl(station.homepage).host();
+    if (n % 20 == 11) {
+        stream = QStringLiteral("rtsp://%1/live").arg(host);
+    } else if (n % 20 == 13) {
+        stream = QStringLiteral("mms://%1/live").arg(host);
+    } else if (n % 9 == 4) {
+        stream.replace(QStringLiteral("http://"), QStringLiteral("https://"));
+    }
+    if (before && n % 15 == 5) {
+        station.url = before->url;
+        station.urlResolved = before->urlResolved;
+    } else if (n % 8 == 3) {
+        station.url = stream;
+    } else {
+        station.url = station.homepage + QStringLiteral("listen.pls");
+        station.urlResolved = stream;
+    }
+    if (n % 6 != 2) station.favicon = station.homepage + QStringLiteral("favicon.ico");
+    station.tags = station.genre.toLower();
+    const QString otherName = genreWord(station.genre).toLower();
+    if (otherName != station.tags) station.tags += u',' + otherName;
+    station.countryCode = QString::fromLatin1(
+        kCountryCodes[static_cast<std::size_t>(station.id) % kCountryCodes.size()]);
+    station.lastCheckOk = n % 10 != 7;
+    station.hls = n % 12 == 6;
+    station.votes = station.id * 37 % 1000;
+}
+
 bool defaultOrder(const CatalogueStation& a, const CatalogueStation& b) {
     const int la = a.listeners(), lb = b.listeners();
     return la != lb ? la > lb : a.id < b.id;
@@ -234,6 +285,7 @@ Catalogue::Catalogue(CatalogueOptions options) : options_(options) {
             const QString slug = slugOf(station.name, station.id);
             station.homepage = QStringLiteral("http://www.%1.example/").arg(slug);
             station.servers = makeServers(dice, slug);
+            addListing(station, n, n > 0 ? &stations_.last() : nullptr);
             indexById_.insert(station.id, stations_.size());
             stations_.append(station);
         }
@@ -258,6 +310,43 @@ QList<CatalogueStation> Catalogue::matching(const DirectoryQuery& query) const {
         std::stable_sort(result.begin(), result.end(),
                          [](const auto& a, const auto& b) { return a.bitrate > b.bitrate; });
     }
+    return result;
+}
+
+QList<CatalogueStation> Catalogue::matching(const StationSearch& search) const {
+    QList<CatalogueStation> result;
+    const auto hasTag = [&](const CatalogueStation& station) {
+        const QStringList tags = station.tags.split(u',');
+        return std::ranges::any_of(tags, [&](const QString& tag) {
+            return tag.contains(search.tag, Qt::CaseInsensitive);
+        });
+    };
+    for (const CatalogueStation& station : stations_) {
+        if (!station.name.contains(search.name, Qt::CaseInsensitive)) continue;
+        if (!search.tag.isEmpty() && !hasTag(station)) continue;
+        if (!search.codec.isEmpty() && station.codec.compare(search.codec, Qt::CaseInsensitive))
+            continue;
+        if (station.bitrate < search.bitrateMin || station.bitrate > search.bitrateMax) continue;
+        if (search.hideBroken && !station.lastCheckOk) continue;
+        result.append(station);
+    }
+    // Negative: a comes first.
+    const auto compare = [&](const CatalogueStation& a, const CatalogueStation& b) {
+        switch (search.order) {
+            case StationSearch::Order::Bitrate:
+                return a.bitrate - b.bitrate;
+            case StationSearch::Order::ClickCount:
+                return a.listeners() - b.listeners();
+            case StationSearch::Order::Votes:
+                return a.votes - b.votes;
+            case StationSearch::Order::Name:
+                break;
+        }
+        return a.name.compare(b.name, Qt::CaseInsensitive);
+    };
+    const int direction = search.reverse ? -1 : 1;
+    std::ranges::stable_sort(
+        result, [&](const auto& a, const auto& b) { return direction * compare(a, b) < 0; });
     return result;
 }
 

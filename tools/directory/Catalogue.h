@@ -4,6 +4,7 @@
 
 #include "CatalogueStation.h"
 #include "DirectoryQuery.h"
+#include "StationSearch.h"
 
 #include <QHash>
 #include <QList>
@@ -37,6 +38,11 @@ public:
     QList<CatalogueStation> matching(const DirectoryQuery& query) const;
     // The stations of one page: matching() from startAt, at most numResult of them.
     QList<CatalogueStation> page(const DirectoryQuery& query) const;
+
+    // Every station a JSON search selects, in its order, before offset and limit are applied.
+    // Stations that tie in the order keep their order in stations(), also when reversed, so
+    // clickcount reversed lists as the pages do by default.
+    QList<CatalogueStation> matching(const StationSearch& search) const;
 
     // The station's PLS playlist with LF line ends; empty for an unknown id.
     QString playlistText(int id) const;

@@ -32,6 +32,30 @@ struct CatalogueStation {
     QString homepage;
     QList<StreamServer> servers;  // 1 to 4
 
-    // Everyone listening now, over all servers: the directory's default listing order.
+    // What the JSON search answers list besides the above. Derived from the rest without
+    // touching the generator, so the pages stay as they were; by a station's place n in its
+    // genre (from 0), every genre of enough stations has each kind below.
+    QString uuid;        // stationuuid: a UUID made from the id
+    QString changeUuid;  // changeuuid
+    // "MP3", "AAC", "AAC+" (AAC stations in turn), "OGG"; "FLAC" for n % 25 == 9.
+    QString codec;
+    // The stream: the first server's address; "https://" for n % 9 == 4, an "rtsp://" address for
+    // n % 20 == 11 and an "mms://" one for n % 20 == 13.
+    // urlResolved is the stream and url a playlist on the home page; for n % 8 == 3 urlResolved
+    // is empty and url is the stream. For n % 15 == 5 both are those of the station before it:
+    // the same stream under two names in one genre.
+    QString url;
+    QString urlResolved;
+    QString favicon;      // empty for n % 6 == 2
+    QString tags;         // the genre in lower case, then its other name if it has one: "rnb,r&b"
+    QString countryCode;  // two capitals
+    bool lastCheckOk = true;  // false for n % 10 == 7
+    bool hls = false;         // true for n % 12 == 6
+    int votes = 0;
+
+    // Everyone listening now, over all servers: the directory's default listing order, and
+    // the JSON answers' clickcount.
     int listeners() const;
+    // url_resolved, or url where that is empty: the stream a harvest of the JSON answers writes.
+    QString streamAddress() const { return urlResolved.isEmpty() ? url : urlResolved; }
 };

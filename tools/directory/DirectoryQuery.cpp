@@ -1,46 +1,45 @@
 #include "DirectoryQuery.h"
 
-#include <QByteArray>
-#include <QList>
+QList<std::pair<QByteArray, QByteArray>> queryPieces(QByteArrayView rawQuery) {
+    QList<std::pair<QByteArray, QByteArray>> pieces;
+    for (const QByteArray& piece : rawQuery.toByteArray().split('&')) {
+        if (piece.isEmpty()) continue;
+        const qsizetype equals = piece.indexOf('=');
+        pieces.append({equals < 0 ? piece : piece.left(equals),
+                       equals < 0 ? QByteArray() : piece.mid(equals + 1)});
+    }
+    return pieces;
+}
 
-namespace {
+QString queryText(QByteArray value) {
+    value.replace('+', ' ');
+    return QString::fromUtf8(QByteArray::fromPercentEncoding(value));
+}
 
-int toNumber(const QByteArray& value, int fallback) {
+int queryNumber(const QByteArray& value, int fallback) {
     bool ok = false;
     const int number = value.toInt(&ok);
     return ok ? number : fallback;
 }
 
-QString toText(QByteArray value) {
-    value.replace('+', ' ');
-    return QString::fromUtf8(QByteArray::fromPercentEncoding(value));
-}
-
-}  // namespace
-
 DirectoryQuery DirectoryQuery::fromRawQuery(QByteArrayView rawQuery) {
     DirectoryQuery query;
-    const QList<QByteArray> pieces = rawQuery.toByteArray().split('&');
-    for (const QByteArray& piece : pieces) {
-        if (piece.isEmpty()) continue;
-        const qsizetype equals = piece.indexOf('=');
-        const QByteArray key = equals < 0 ? piece : piece.left(equals);
-        const QByteArray value = equals < 0 ? QByteArray() : piece.mid(equals + 1);
+    for (const auto& [key, value] : queryPieces(rawQuery)) {
         if (key == "startat") {
-            query.startAt = qMax(0, toNumber(value, 0));
+            query.startAt = qMax(0, queryNumber(value, 0));
         } else if (key == "numresult") {
-            const int size = toNumber(value, 25);
+            const int size = queryNumber(value, 25);
             query.numResult = size > 0 ? size : 25;
         } else if (key == "sgenre") {
             query.hasGenre = true;
-            query.genre = toText(value);
+            query.genre = queryText(value);
         } else if (key == "maxbitrate") {
-            query.maxBitrate = qMax(0, toNumber(value, 0));
+            query.maxBitrate = qMax(0, queryNumber(value, 0));
         } else if (key == "orderby") {
             query.orderByBitrate = value == "bitrate";
         } else if (key == "s") {
             query.hasSearch = true;
-            query.search = toText(value);
+            query.search = queryText(value);
         }
     }
     return query;

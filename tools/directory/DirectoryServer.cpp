@@ -1,6 +1,7 @@
 #include "DirectoryServer.h"
 
 #include "PageWriter.h"
+#include "StationJson.h"
 
 #include <httplib.h>
 
@@ -23,6 +24,7 @@ namespace {
 
 constexpr char kHtml[] = "text/html; charset=utf-8";
 constexpr char kPls[] = "audio/x-scpls";
+constexpr char kJson[] = "application/json; charset=utf-8";
 // Entries written per piece of a page that is sent while it is made.
 constexpr int kEntriesPerPiece = 200;
 
@@ -103,6 +105,28 @@ void shutDownConnectionsTo(int port) {
     closedir(folder);
 }
 
+// The rest of a long answer, handed out a piece at a time: entries 1 to 'total' (those of 'pool'
+// over and over; none when it is empty), then 'foot'.
+std::function<QByteArray()> piecesOf(
+    QList<CatalogueStation> pool, int total,
+    std::function<QByteArray(const CatalogueStation&, int position)> entry, QByteArray foot) {
+    if (pool.isEmpty()) total = 0;
+    auto next = std::make_shared<int>(1);
+    return [pool = std::move(pool), total, entry = std::move(entry), foot = std::move(foot),
+            next]() -> QByteArray {
+        if (*next > total + 1) return {};
+        if (*next == total + 1) {
+            ++*next;
+            return foot;
+        }
+        QByteArray piece;
+        for (int n = 0; n < kEntriesPerPiece && *next <= total; ++n, ++*next) {
+            piece += entry(pool[(*next - 1) % pool.size()], *next);
+        }
+        return piece;
+    };
+}
+
 QByteArray fillerPiece() {
     static const QByteArray piece = [] {
         QByteArray text;
@@ -172,23 +196,44 @@ struct DirectoryServer::Impl {
             return reply;
         }
         // A long page is made while it is sent.
-        const QList<CatalogueStation> pool = matches.isEmpty() ? catalogue.stations() : matches;
-        const int total = pool.isEmpty() ? 0 : misbehaviour.entryCount;
-        auto next = std::make_shared<int>(1);
-        reply.more = [writer, pool, total, next, misbehaviour]() -> QByteArray {
-            if (*next > total + 1) return {};
-            if (*next == total + 1) {
-                ++*next;
-                return writer->foot();
-            }
-            QByteArray piece;
-            for (int n = 0; n < kEntriesPerPiece && *next <= total; ++n, ++*next) {
-                const int position = *next;
-                piece += writer->entry(pool[(position - 1) % pool.size()], position,
-                                       EntryLook::of(misbehaviour, position));
-            }
-            return piece;
+        reply.more = piecesOf(
+            matches.isEmpty() ? catalogue.stations() : matches, misbehaviour.entryCount,
+            [writer, misbehaviour](const CatalogueStation& station, int position) {
+                return writer->entry(station, position, EntryLook::of(misbehaviour, position));
+            },
+            writer->foot());
+        return reply;
+    }
+
+    Reply stationsReply(const QByteArray& rawQuery, const Misbehaviour& misbehaviour) const {
+        Reply reply;
+        reply.contentType = kJson;
+        if (misbehaviour.jsonShape == JsonShape::NotJson) {
+            reply.contentType = kHtml;
+            reply.body = "<html><body><p>The directory is busy.</p></body></html>\n";
+            return reply;
+        }
+        if (misbehaviour.jsonShape == JsonShape::NestedArrays) {
+            const int depth = qMax(1, misbehaviour.nestingDepth);
+            reply.body = QByteArray(depth, '[') + QByteArray(depth, ']');
+            return reply;
+        }
+        const StationSearch search = StationSearch::fromRawQuery(rawQuery);
+        const QList<CatalogueStation> matches = catalogue.matching(search);
+        const bool inObject = misbehaviour.jsonShape == JsonShape::Object;
+        reply.body = inObject ? "{\"stations\":[" : "[";
+        const QByteArray foot = inObject ? "]}" : "]";
+        const auto element = [misbehaviour](const CatalogueStation& station, int position) {
+            return (position > 1 ? "," : "") + stationElement(station, misbehaviour, position);
         };
+        if (misbehaviour.entryCount > 0) {
+            reply.more = piecesOf(matches.isEmpty() ? catalogue.stations() : matches,
+                                  misbehaviour.entryCount, element, foot);
+            return reply;
+        }
+        const QList<CatalogueStation> listed = matches.mid(search.offset, search.limit);
+        for (int i = 0; i < listed.size(); ++i) reply.body += element(listed[i], i + 1);
+        reply.body += foot;
         return reply;
     }
 
@@ -221,6 +266,8 @@ struct DirectoryServer::Impl {
             reply = pageReply(PageLayout::Current, rawQuery, misbehaviour);
         } else if (path == "/sbin/shoutcast-playlist.pls") {
             reply = playlistReply(rawQuery, "rn");
+        } else if (path == "/json/stations/search") {
+            reply = stationsReply(rawQuery, misbehaviour);
         } else if (path == "/playlist.pls") {
             reply = playlistReply(rawQuery, "id");
         } else {

@@ -1,12 +1,14 @@
 // DirectoryServer: the local directory, an HTTP server on 127.0.0.1 that answers the
-// program's page queries and playlist requests from a generated catalogue, on a thread of its
-// own. Tests start it in-process; radiosift-directory runs it as a program.
+// program's page queries, JSON station searches and playlist requests from a generated catalogue,
+// on a thread of its own. Tests start it in-process; radiosift-directory runs it as a program.
 //
 // Paths served:
 //   /directory/index.phtml?QUERY           classic result page
 //   /index.jsp?QUERY                       current result page
 //   /sbin/shoutcast-playlist.pls?rn=ID&... the station's PLS playlist (audio/x-scpls)
 //   /playlist.pls?id=ID                    the same playlist, as the current pages link it
+//   /json/stations/search?QUERY            the stations as a JSON array, as the community
+//                                          directory answers (see StationSearch, StationJson)
 // An unknown path or station id is answered with 404.
 #pragma once
 

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 enum class LineEnds { Lf, CrLf, Cr };
@@ -28,6 +29,31 @@ enum class Malformation {
     // Classic layout: the listeners cell and the bitrate cell trade places. Current layout: the
     // home-page link comes before the playlist link.
     OutOfOrder,
+};
+
+// How a damaged element of a JSON station answer is damaged. Elements 'every', 2 x 'every', ...
+// are damaged; the k-th of them (k from 0) takes variant k of its kind, in turn.
+enum class JsonFlaw {
+    None,
+    // Not an object: the number 42, the text "Station", null, true, then an array holding the
+    // station's object.
+    NotAnObject,
+    // The object lacks "name"; then it lacks "url" and "url_resolved"; then it is empty ({}).
+    MissingFields,
+    // Every field has the wrong type (texts as numbers, arrays or objects, numbers as texts, no
+    // usable name or address left); then only the numbers are texts ("bitrate": "128", ...)
+    // and the name and addresses are intact.
+    MistypedFields,
+    // The name is hostileNames()[k % size]; everything else is intact.
+    HostileName,
+};
+
+// What a JSON station answer holds as a whole.
+enum class JsonShape {
+    Array,         // an array of station objects, as the directory answers
+    NotJson,       // a small HTML page
+    Object,        // an object whose member "stations" holds the array
+    NestedArrays,  // arrays nested 'nestingDepth' deep, nothing else: "[[[...]]]"
 };
 
 struct Misbehaviour {
@@ -60,10 +86,17 @@ struct Misbehaviour {
     // The bitrate is hostileBitrateText(bitrate) instead of the plain number.
     bool hostileBitrate = false;
 
-    // A page lists this many entries, whatever its query asked for (0: as asked). The entries
-    // go through the stations the query matches (the whole catalogue when it matches none),
-    // over and over; the page is written out while it is sent.
+    // A page (or a JSON answer) lists this many entries, whatever its query asked for (0: as
+    // asked). The entries go through the stations the query matches (the whole catalogue when
+    // it matches none), over and over; the answer is written out while it is sent.
     int entryCount = 0;
+
+    // JSON station answers (/json/stations/search). 'status', 'dropAfterBytes' (an answer cut
+    // off), 'delayMs', 'entryCount' and 'body' hold for them as for any answer; 'every' picks
+    // the elements jsonFlaw damages.
+    JsonFlaw jsonFlaw = JsonFlaw::None;
+    JsonShape jsonShape = JsonShape::Array;
+    int nestingDepth = 100000;
 
     // " été" in Latin-1: a lone E9 byte is not UTF-8; read as Windows-1252 it is "é".
     static QByteArray invalidUtf8NameTail() { return QByteArrayLiteral(" \xE9t\xE9"); }
@@ -71,5 +104,19 @@ struct Misbehaviour {
     static QString hostileRnText(int id) { return QStringLiteral("../../%1").arg(id); }
     static QString hostileBitrateText(int bitrate) {
         return QStringLiteral("%1/../..").arg(bitrate);
+    }
+    // Station names that must not lead a file out of its genre folder or break a file or a
+    // line: separators, dot names, NUL, CR LF, blanks only, nothing, and far too long.
+    static QStringList hostileNames() {
+        return {QStringLiteral("../../outside"),
+                QStringLiteral(".."),
+                QStringLiteral("a/b\\c"),
+                QStringLiteral("/"),
+                QStringLiteral("nul") + QChar(0) + QStringLiteral("byte"),
+                QStringLiteral("first line\r\nsecond line"),
+                QStringLiteral("."),
+                QStringLiteral("   "),
+                QString(),
+                QString(300, u'x')};
     }
 };

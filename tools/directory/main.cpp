@@ -1,5 +1,5 @@
 // radiosift-directory: runs the local directory on 127.0.0.1 until it is interrupted, for the
-// demo, the benchmarks and tests that want it as a separate process.
+// demo, the benchmarks and tests that want it as a separate process. --help prints its usage.
 #include "DirectoryServer.h"
 
 #include <QCommandLineParser>
@@ -29,8 +29,8 @@ int main(int argc, char** argv) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("The local station directory: result pages and playlists from a "
-                       "generated catalogue, on 127.0.0.1."));
+        QStringLiteral("The local station directory: result pages, JSON station searches and "
+                       "playlists from a generated catalogue, on 127.0.0.1."));
     parser.addHelpOption();
     parser.addOptions({
         {QStringLiteral("port"), QStringLiteral("Port to listen on; 0 picks a free one."),
