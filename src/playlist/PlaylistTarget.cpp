@@ -32,3 +32,19 @@ bool WritePlaylist(const ScanHost& host, const PlaylistTarget& target,
     }
     return WriteTextFile(target.path, playlistText);
 }
+
+bool WriteStreamPlaylist(const ScanHost& host, const PlaylistTarget& target,
+                         const QString& address) {
+    switch (FormatOf(host.cmbFormatText())) {
+        case PlaylistFormat::Asx:
+            return WriteAsxFile(target.path, address, target.title);
+        case PlaylistFormat::M3u:
+            return WriteM3uFile(target.path, address, target.title);
+        case PlaylistFormat::Pls:
+            break;
+    }
+    return WriteTextFile(target.path,
+                         QStringLiteral("[playlist]\r\nnumberofentries=1\r\nFile1=%1\r\n"
+                                        "Title1=%2\r\nLength1=-1\r\nVersion=2")
+                             .arg(address, target.title));
+}

@@ -25,3 +25,7 @@ std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, const ScanState
 // Writes a PLS playlist text to the target in the format chosen now: PLS as it stands, ASX or
 // M3U around the stream address picked from it. False when the file could not be written.
 bool WritePlaylist(const ScanHost& host, const PlaylistTarget& target, const QString& playlistText);
+
+// Writes a playlist of one stream to the target in the format chosen now: a PLS of one entry
+// titled with the target's title and of no length, or ASX or M3U around the address.
+bool WriteStreamPlaylist(const ScanHost& host, const PlaylistTarget& target, const QString& address);

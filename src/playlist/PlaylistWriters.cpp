@@ -63,7 +63,10 @@ bool WriteTextFile(const QString& path, const QString& text) {
 }
 
 bool WriteAsxPlaylist(const QString& path, const QString& playlistText, const QString& title) {
-    const QString address = PickStreamAddress(playlistText);
+    return WriteAsxFile(path, PickStreamAddress(playlistText), title);
+}
+
+bool WriteAsxFile(const QString& path, const QString& address, const QString& title) {
     QString text;
     text += QStringLiteral("<ASX VERSION=\"3.0\">") + crlf;
     text += QStringLiteral("<Title>") + title + QStringLiteral("</Title>") + crlf;
@@ -75,7 +78,10 @@ bool WriteAsxPlaylist(const QString& path, const QString& playlistText, const QS
 }
 
 bool WriteM3uPlaylist(const QString& path, const QString& playlistText, const QString& title) {
-    const QString address = PickStreamAddress(playlistText);
+    return WriteM3uFile(path, PickStreamAddress(playlistText), title);
+}
+
+bool WriteM3uFile(const QString& path, const QString& address, const QString& title) {
     QString text;
     text += QStringLiteral("#EXTM3U") + crlf;
     text += QStringLiteral("#EXTINF:-1,") + title + crlf;

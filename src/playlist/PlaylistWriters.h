@@ -12,7 +12,11 @@ bool WriteTextFile(const QString& path, const QString& text);
 // An ASX file of six lines with title and the address that PickStreamAddress picks out of
 // playlistText. Nothing is escaped. Returns false when the file could not be written.
 bool WriteAsxPlaylist(const QString& path, const QString& playlistText, const QString& title);
+// The same file around a stream address already known.
+bool WriteAsxFile(const QString& path, const QString& address, const QString& title);
 
 // An M3U file of three lines ("#EXTM3U", "#EXTINF:-1," and title, the address), the address
 // picked as for ASX. Returns false when the file could not be written.
 bool WriteM3uPlaylist(const QString& path, const QString& playlistText, const QString& title);
+// The same file around a stream address already known.
+bool WriteM3uFile(const QString& path, const QString& address, const QString& title);

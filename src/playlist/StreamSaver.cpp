@@ -15,14 +15,6 @@ bool IsWebAddress(const QString& address) {
            (url.scheme() == u"http" || url.scheme() == u"https");
 }
 
-// The playlist a station's directory would have sent: one entry, the stream, no length.
-QString OneStreamPls(const QString& address, const QString& title) {
-    return QStringLiteral(
-               "[playlist]\r\nnumberofentries=1\r\nFile1=%1\r\nTitle1=%2\r\n"
-               "Length1=-1\r\nVersion=2")
-        .arg(address, title);
-}
-
 }  // namespace
 
 void StreamSaver::SaveStation(int32_t index) {
@@ -35,6 +27,6 @@ void StreamSaver::SaveStation(int32_t index) {
 
     const std::optional<PlaylistTarget> target =
         NamePlaylist(m_host, m_state, entry, NameLimit(m_host.txtPlsSizeText()));
-    if (!target || !WritePlaylist(m_host, *target, OneStreamPls(address, target->title))) return;
+    if (!target || !WriteStreamPlaylist(m_host, *target, address)) return;
     m_written.insert(written);
 }

@@ -5,6 +5,7 @@
 #include "FolderButtons.h"
 #include "ModSpFolder.h"
 #include "PathMacros.h"
+#include "ScopedEnv.h"
 #include "frmMain.h"
 
 #include <gtest/gtest.h>
@@ -19,17 +20,6 @@
 #include <optional>
 
 namespace {
-
-// Sets an environment variable (empty text unsets it) until it goes out of scope.
-struct ScopedEnv {
-    ScopedEnv(const char* name, const QString& value) : name(name) {
-        if (qEnvironmentVariableIsSet(name)) old = qgetenv(name);
-        value.isEmpty() ? qunsetenv(name) : qputenv(name, value.toLocal8Bit());
-    }
-    ~ScopedEnv() { old ? qputenv(name, *old) : qunsetenv(name); }
-    const char* name;
-    std::optional<QByteArray> old;
-};
 
 class PathsTest : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include "HostResolver.h"
 #include "PageParser.h"
 #include "ScanState.h"
+#include "ScopedEnv.h"
 #include "ServerChoice.h"
 #include "StationSink.h"
 
@@ -16,20 +17,6 @@
 
 namespace {
 
-// Sets or unsets an environment variable for the life of the object.
-class Env {
-public:
-    Env(const char* name, const char* value) : m_name(name) {
-        if (qEnvironmentVariableIsSet(name)) m_saved = qgetenv(name);
-        value ? qputenv(name, value) : qunsetenv(name);
-    }
-    ~Env() { m_saved ? qputenv(m_name, *m_saved) : qunsetenv(m_name); }
-
-private:
-    const char* m_name;
-    std::optional<QByteArray> m_saved;
-};
-
 TEST(DirectoryChoice, TheVariableOrElseTheClassicHostDecidesAndAnUnknownNameIsToldAndGivesClassic) {
     using D = DirectoryHosts::Directory;
     const struct {
@@ -39,17 +26,15 @@ TEST(DirectoryChoice, TheVariableOrElseTheClassicHostDecidesAndAnUnknownNameIsTo
     } cases[] = {
         {nullptr, nullptr, D::RadioBrowser, false},
         {nullptr, "127.0.0.1:1", D::Classic, false},
-        {"", nullptr, D::RadioBrowser, false},
-        {"classic", nullptr, D::Classic, false},
+        {"classic", "", D::Classic, false},
         {"radio-browser", "127.0.0.1:1", D::RadioBrowser, false},
-        {"Radio-Browser", nullptr, D::Classic, true},
-        {"shoutcast", nullptr, D::Classic, true},
+        {"Radio-Browser", "", D::Classic, true},
+        {"shoutcast", "", D::Classic, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.directory ? c.directory : "(unset)") + " / " +
-                     (c.classicHost ? c.classicHost : "(unset)"));
-        const Env directory("RADIOSIFT_DIRECTORY", c.directory);
-        const Env host("RADIOSIFT_CLASSIC_HOST", c.classicHost);
+        SCOPED_TRACE(std::string(c.directory) + " / " + c.classicHost);
+        const ScopedEnv directory("RADIOSIFT_DIRECTORY", c.directory);
+        const ScopedEnv host("RADIOSIFT_CLASSIC_HOST", c.classicHost);
         QString complaint = "before";
         EXPECT_EQ(DirectoryHosts::chosenDirectory(&complaint), c.chosen);
         EXPECT_EQ(!complaint.isEmpty(), c.complaint) << complaint.toStdString();
@@ -88,7 +73,7 @@ QStringList Offered(ServerChoice& choice) {
 }
 
 TEST(ServerDiscovery, EveryNamedServerOnceInAnOrderThatChangesWithTheRandomSource) {
-    const Env fixed("RADIOSIFT_RADIO_BROWSER_URL", nullptr);
+    const ScopedEnv fixed("RADIOSIFT_RADIO_BROWSER_URL", "");
     FakeResolver resolver;
     QSet<QString> firsts;
     for (quint32 seed = 1; seed <= 20; ++seed) {
@@ -110,12 +95,12 @@ TEST(ServerDiscovery, AServerThatAnsweredOrAFixedAddressIsKeptAndANewRunLooksAga
     QRandomGenerator random(7);
     ServerChoice choice({&resolver, &random, [](const QString& name) { return name; }});
     {
-        const Env fixed("RADIOSIFT_RADIO_BROWSER_URL", "http://127.0.0.1:9/");
+        const ScopedEnv fixed("RADIOSIFT_RADIO_BROWSER_URL", "http://127.0.0.1:9/");
         EXPECT_EQ(Offered(choice), QStringList({"http://127.0.0.1:9"}));
         EXPECT_TRUE(resolver.asked.isEmpty());
     }
     choice.startRun();
-    const Env unset("RADIOSIFT_RADIO_BROWSER_URL", nullptr);
+    const ScopedEnv unset("RADIOSIFT_RADIO_BROWSER_URL", "");
     const QString first = *choice.current();
     EXPECT_TRUE(choice.passOver());
     const QString second = *choice.current();
