@@ -24,8 +24,8 @@ TEST(DirectoryChoice, TheVariableOrElseTheClassicHostDecidesAndAnUnknownNameIsTo
         D chosen;
         bool complaint;
     } cases[] = {
-        {nullptr, nullptr, D::RadioBrowser, false},
-        {nullptr, "127.0.0.1:1", D::Classic, false},
+        {"", "", D::RadioBrowser, false},
+        {"", "127.0.0.1:1", D::Classic, false},
         {"classic", "", D::Classic, false},
         {"radio-browser", "127.0.0.1:1", D::RadioBrowser, false},
         {"Radio-Browser", "", D::Classic, true},
