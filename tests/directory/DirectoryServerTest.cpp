@@ -1,6 +1,6 @@
 // The local directory over real HTTP, its pages read by the program's own parsers: the query
-// keys, the entries of both layouts and the misbehaviours. (Its playlists and request log are
-// read by the station saver's tests.)
+// keys, the entries of both layouts and the misbehaviours; its JSON station searches read by
+// Qt's JSON reader. (Its playlists and request log are read by the station saver's tests.)
 #include "DirectoryFixture.h"
 #include "FakeScanHost.h"
 #include "FetchText.h"

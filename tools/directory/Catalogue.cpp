@@ -314,16 +314,14 @@ QList<CatalogueStation> Catalogue::matching(const DirectoryQuery& query) const {
 }
 
 QList<CatalogueStation> Catalogue::matching(const StationSearch& search) const {
+    // No tag holds a comma, so a part of one tag is a part of the list that has no comma.
+    const bool anyTag = search.tag.isEmpty();
+    if (!anyTag && search.tag.contains(u',')) return {};
     QList<CatalogueStation> result;
-    const auto hasTag = [&](const CatalogueStation& station) {
-        const QStringList tags = station.tags.split(u',');
-        return std::ranges::any_of(tags, [&](const QString& tag) {
-            return tag.contains(search.tag, Qt::CaseInsensitive);
-        });
-    };
     for (const CatalogueStation& station : stations_) {
-        if (!station.name.contains(search.name, Qt::CaseInsensitive)) continue;
-        if (!search.tag.isEmpty() && !hasTag(station)) continue;
+        if (!search.name.isEmpty() && !station.name.contains(search.name, Qt::CaseInsensitive))
+            continue;
+        if (!anyTag && !station.tags.contains(search.tag, Qt::CaseInsensitive)) continue;
         if (!search.codec.isEmpty() && station.codec.compare(search.codec, Qt::CaseInsensitive))
             continue;
         if (station.bitrate < search.bitrateMin || station.bitrate > search.bitrateMax) continue;
