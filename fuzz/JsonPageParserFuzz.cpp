@@ -2,6 +2,8 @@
 // layout shares. The first byte of the input chooses the window's options, the rest is the answer.
 #include "PageParserFuzz.h"
 
+#include <algorithm>
+
 namespace {
 
 void CheckJsonEntry(const StationEntry& e, const QString&) {
@@ -46,7 +48,9 @@ void CheckRead(const pagefuzz::Options& o, const QString& page, const pagefuzz::
         FUZZ_CHECK(passing.size() == r.saved.size() + 1 && passing.last() == r.count);
         passing.removeLast();
     }
-    FUZZ_CHECK(passing == r.saved);
+    // Compared by element: Qt's list comparison of an emptied list with an empty one hands a null
+    // pointer to memcmp.
+    FUZZ_CHECK(std::equal(passing.cbegin(), passing.cend(), r.saved.cbegin(), r.saved.cend()));
 }
 
 }  // namespace
