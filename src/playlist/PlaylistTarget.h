@@ -28,4 +28,5 @@ bool WritePlaylist(const ScanHost& host, const PlaylistTarget& target, const QSt
 
 // Writes a playlist of one stream to the target in the format chosen now: a PLS of one entry
 // titled with the target's title and of no length, or ASX or M3U around the address.
-bool WriteStreamPlaylist(const ScanHost& host, const PlaylistTarget& target, const QString& address);
+bool WriteStreamPlaylist(const ScanHost& host, const PlaylistTarget& target,
+                         const QString& address);
