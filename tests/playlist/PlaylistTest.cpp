@@ -68,8 +68,8 @@ TEST(PickStreamAddress, TheFirstEntryWithRoomElseTheFirstEntryElseNothing) {
         {"unreadable count keeps 95", Second("(#2 - many/100) B"), "stream-a"},
         {"chosen File without =", QString(Second("(#2 - 1/100) B")).replace("File2=", "File2 "),
          "stream-a"},
-        {"a value ends at the next =", "[playlist]|numberofentries=1|File1=http://s.test/?id=7|"
-                                       "Title1=(#1 - 1/100) A|Length1=-1|", "http://s.test/?id"},
+        {"a value runs past a second =", "[playlist]|numberofentries=1|File1=http://s.test/?a=1&b=2|"
+                                         "Title1=(#1 - 1/100) A|Length1=-1|", "http://s.test/?a=1&b=2"},
         {"upper-case count key",
          QString(Second("(#2 - 10/100) A")).replace("numberofentries", "NUMBEROFENTRIES"), "stream-b"},
         {"count far beyond", "[playlist]|numberofentries=2147483647|File1=stream-a|"
