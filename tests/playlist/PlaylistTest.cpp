@@ -38,7 +38,8 @@ TEST(CleanStationName, RemovesTheFifteenTextsInOrderAndNothingElse) {
         {"w/ww.x", "x"},            // the slash goes first
         {"ww\\w.x w:ww.y", "x y"},  // so do "\" and ":"
         {"Radio \"One\"", "Radio One"}, {"/\\:*?\"<>|()!~@www.", ""},
-        {" Jazz & Blues, #1 + 50% 'live'. ", " Jazz & Blues, #1 + 50% 'live'. "}, {"CON\x01", "CON\x01"}};
+        {" Jazz & Blues, #1 + 50% 'live'. ", " Jazz & Blues, #1 + 50% 'live'. "},
+        {"CON\x01", "CON"}, {"A\r\nB\t\x1F\x7F", "AB"}, {"w\nww.x", "x"}};
     for (const auto& [name, cleaned] : cases) {
         QString text = QString::fromUtf8(name);
         CleanStationName(text);
@@ -270,6 +271,7 @@ TEST_F(StationSaverTest, FileNamesFollowTheTemplateAndNeverLeaveTheGenreFolder) 
     const std::tuple<const char*, const char*, const char*, const char*, const char*, const char*>
         cases[] = {  // template, format, name, id, bitrate, the file written ("" for none)
         {"%GENRE% - %STATION% (%STREAM%)", "PLS file", "Radio X", "#", "128", "Rock - Radio X (MP3).pls"},
+        {"%STATION%_%BITRATE%", "PLS file", "Radio\r\nX\x7F", "#", "1\t2\x1F" "8", "RadioX_128.pls"},
         {"%station%_%BITRATE%", "PLS file", "Radio X", "#", "128", "%station%_128.pls"},
         {"%FORMAT%", "M3U file", "Radio X", "#", "128", "M3U file.m3u"},
         {"%RN%.%STATION%.%STATION%", "ASX file", "a:b", "#", "128", "#.ab.ab.asx"},
