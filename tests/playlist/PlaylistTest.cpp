@@ -166,6 +166,7 @@ protected:
         classicTarget = "/sbin/shoutcast-playlist.pls?rn=" + id + "&file=filename.pls";
         ASSERT_TRUE(QDir(downloadDir()).mkdir(QStringLiteral("Rock")));
         state.m_DownloadDir = downloadDir() + QStringLiteral("Rock") + QDir::separator();
+        state.m_DownloadDirWritable = true;
     }
 
     // A station whose id is rn with "#" standing for a station of the directory.
@@ -298,15 +299,19 @@ TEST_F(StationSaverTest, FileNamesFollowTheTemplateAndNeverLeaveTheGenreFolder) 
 }
 
 // A download without a 2xx answer or cut off, or a file that cannot be written, leaves the
-// earlier file and the timing line as they were.
+// earlier file and the timing line as they were; in a genre folder that must not be written
+// into, nothing is even fetched.
 TEST_F(StationSaverTest, AFailedSaveKeepsTheEarlierFileAndTheStatusLine) {
-    const std::pair<Misbehaviour, bool> cases[] = {  // what the directory does, writes fail
-        {{.status = 404}, false}, {{.status = 500}, false}, {{.status = 302}, false},
-        {{.dropAfterBytes = 20}, false}, {{}, true}};
+    // clang-format off
+    const std::tuple<Misbehaviour, bool, bool> cases[] = {  // the directory does, writes fail, writable
+        {{.status = 404}, false, true}, {{.status = 500}, false, true}, {{.status = 302}, false, true},
+        {{.dropAfterBytes = 20}, false, true}, {{}, true, true}, {{}, false, false}};
+    // clang-format on
     ASSERT_GT(catalogue().playlistText(id.toInt()).size(), 64);
-    for (const auto& [misbehaviour, writesFail] : cases) {
-        SCOPED_TRACE(testing::Message() << misbehaviour.status << " " << writesFail);
+    for (const auto& [misbehaviour, writesFail, writable] : cases) {
+        SCOPED_TRACE(testing::Message() << misbehaviour.status << " " << writesFail << writable);
         server().setMisbehaviour(classicTarget, misbehaviour);
+        state.m_DownloadDirWritable = writable;
         QFile earlier(InFolder("Radio X_128.pls"));
         ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
         earlier.close();
