@@ -12,6 +12,8 @@
 
 #include <sys/resource.h>
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -98,21 +100,23 @@ const Writer pls = [](const QString& path, const QString& text, const QString&) 
 TEST(PlaylistWriters, WriteExactlyTheseBytes) {
     const char* const twoEntries =
         "[playlist]\nnumberofentries=2\nFile1=http://a.test:8000/\nTitle1=(#1 - 99/100) A\n"
-        "Length1=-1\nFile2=http://b.test:8000/\nTitle2=(#2 - 5/100) B\nLength2=-1\nVersion=2\n";
+        "Length1=-1\nFile2=http://b.test:8000/?a=1&b=\"2\"\nTitle2=(#2 - 5/100) B\n"
+        "Length2=-1\nVersion=2\n";
     const char* const crlfEntry = "[playlist]\r\nnumberofentries=1\r\nFile1=http://c.test/\r\n"
                                   "Title1=(#1 - 1/9) C\r\nLength1=-1\r\nVersion=2\r\n";
     // clang-format off
     const std::tuple<const char*, Writer, const char*, const char*, QByteArray> cases[] = {
         // what, writer, playlist, title (UTF-8), bytes
-        {"ASX: Windows-1252 title, unescaped, ? for what the code page lacks", asx, twoEntries,
-         "Jazz & Blues <Caf\xC3\xA9> \xE2\x82\xAC \xE2\x98\x85 \xE6\x97\xA5",
-         "<ASX VERSION=\"3.0\">\r\n<Title>Jazz & Blues <Caf\xE9> \x80 ? ?</Title>\r\n"
-         "<Entry>\r\n<ref href=\"http://b.test:8000/\"/>\r\n</Entry>\r\n</ASX>\r\n\r\n"},
+        {"ASX: plain ASCII, markup escaped, one reference per character", asx, twoEntries,
+         "Jazz & Blues <Caf\xC3\xA9>\r\n\xE2\x82\xAC \xF0\x9F\x98\x80",
+         "<ASX VERSION=\"3.0\">\r\n<Title>Jazz &amp; Blues &lt;Caf&#233;&gt;&#8364; &#128512;</Title>\r\n"
+         "<Entry>\r\n<ref href=\"http://b.test:8000/?a=1&amp;b=&quot;2&quot;\"/>\r\n</Entry>\r\n</ASX>\r\n\r\n"},
         {"ASX, no address", asx, "not a playlist", "T",
          "<ASX VERSION=\"3.0\">\r\n<Title>T</Title>\r\n<Entry>\r\n<ref href=\"\"/>\r\n"
          "</Entry>\r\n</ASX>\r\n\r\n"},
-        {"M3U from CR LF", m3u, crlfEntry, "\xC3\x9C \xE2\x98\x85",
-         "#EXTM3U\r\n#EXTINF:-1,\xDC ?\r\nhttp://c.test/\r\n\r\n"},
+        {"M3U from CR LF, no line break from the title", m3u, crlfEntry,
+         "\xC3\x9C \xF0\x9F\x98\x80\r\nhttp://evil.test/",
+         "#EXTM3U\r\n#EXTINF:-1,\xDC ?http://evil.test/\r\nhttp://c.test/\r\n\r\n"},
         {"M3U, no address", m3u, "", "", "#EXTM3U\r\n#EXTINF:-1,\r\n\r\n\r\n"},
         {"PLS as it came", pls, "[playlist]\nnumberofentries=0\n", "",
          "[playlist]\nnumberofentries=0\n\r\n"},
@@ -127,18 +131,56 @@ TEST(PlaylistWriters, WriteExactlyTheseBytes) {
     }
 }
 
-// Written through a link, the link stays a link and its target is replaced whole, keeping its
-// permissions; nothing is left beside it.
-TEST(PlaylistWriters, AReplacedFileKeepsItsPermissionsAndALinkStaysALink) {
+QFileDevice::Permissions OwnerGroupOther(const QString& path) {
+    return QFile::permissions(path) & QFileDevice::Permissions::fromInt(0x7077);  // no "user" bits
+}
+
+// A link in a file's place is replaced by the file: what it points at stays as it was and
+// lends the new file nothing. A replaced file keeps its permissions; nothing is left beside it.
+TEST(PlaylistWriters, AReplacedFileKeepsItsPermissionsAndALinkIsReplacedNotFollowed) {
     QTemporaryDir dir;
     const QString target = dir.filePath("target.pls"), link = dir.filePath("link.pls");
-    const auto kept = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    // Executable: no new file is.
+    const auto kept = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
     ASSERT_TRUE(WriteTextFile(target, "earlier, and longer") && QFile::setPermissions(target, kept));
     ASSERT_TRUE(QFile::link(target, link) && WriteTextFile(link, "later"));
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(Read(target), QByteArray("later\r\n"));
-    EXPECT_EQ(QFile::permissions(target) & QFileDevice::Permissions::fromInt(0x7077), kept);  // no "user" bits
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(Read(link), QByteArray("later\r\n"));
+    EXPECT_EQ(Read(target), QByteArray("earlier, and longer\r\n"));
+    EXPECT_FALSE(OwnerGroupOther(link) & QFileDevice::ExeOwner);
+    ASSERT_TRUE(WriteTextFile(target, "later"));
+    EXPECT_EQ(OwnerGroupOther(target), kept);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+}
+
+// A name that takes all the room a name has is still written. The first write into a folder
+// removes the temporary files that killed runs left there (their process is gone, or they are
+// a day old), and no other file.
+TEST(PlaylistWriters, WritesTheLongestNamesAndRemovesOnlyItsOwnStaleTemporaryFiles) {
+    QTemporaryDir dir;
+    const QString running = QString::number(QCoreApplication::applicationPid());
+    const QString gone = QStringLiteral("2147483647");  // above any process id the system gives
+    const std::pair<QString, bool> planted[] = {
+        // name, removed
+        {".radiosift-" + gone + "-0123abcd.part", true},
+        {".radiosift-" + running + "-0123abcd.part", false},  // being written
+        {".radiosift-" + running + "-4567cdef.part", true},   // a day old
+        {".radiosift-" + gone + "-0123abcd.part.pls", false},
+        {"x.radiosift-" + gone + "-0123abcd.part", false},
+        {".radiosift-" + gone + "-0123ABCD.part", false}};
+    QStringList left = {QString(251, 'x') + ".pls"};
+    for (const auto& [name, removed] : planted) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        if (name.contains("4567cdef")) {
+            ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addDays(-2),
+                                         QFileDevice::FileModificationTime));
+        }
+        if (!removed) left.append(name);
+    }
+    ASSERT_TRUE(WriteTextFile(dir.filePath(left.first()), "x"));
+    left.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), left);
 }
 
 // Makes file writes of this process fail past a size while it lives: a real write failure,
