@@ -102,76 +102,45 @@ TEST_F(PathsTest, ARunExpandsTheMacrosInItsOrderAndCreatesTheFolderAndItsGenreOn
     EXPECT_FALSE(QDir(folder("TEMP")).exists(ProgramFolder().section(QDir::separator(), 1, 1)));
 }
 
-mode_t Mode(const QString& path) {
-    struct stat info {};
-    return lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
-
 // In a folder that everyone may write into, a folder the run creates is the user's alone, and
 // one that another user put there first, or a link of theirs in its place, is not written
 // into. Another user is "nobody", which only root can make the owner of a file.
 TEST_F(PathsTest, InAFolderEveryoneMayWriteIntoOnlyTheUsersOwnFoldersAreWrittenInto) {
-    enum class Planted { Nothing, OpenFolder, OthersFolder, OthersLink, OthersGenreFolder };
-    const struct {
-        Planted planted;
-        bool writable;
-        mode_t download, genre;
-    } cases[] = {
-        // modes looked for, 0 for none; a private folder's genre folder gets the usual mode
-        {Planted::Nothing, true, 0700, 0},
-        {Planted::OpenFolder, true, 0777, 0700},  // the user's own, open to all, and not sticky
-        {Planted::OthersFolder, false, 0755, 0},
-        {Planted::OthersLink, false, 0, 0},
-        {Planted::OthersGenreFolder, false, 0777, 0755}};
-    // Makes a folder of this mode, or a link to a folder of the user, for the owner.
-    const auto plant = [](const QString& path, mode_t mode, uid_t owner,
-                          const QString& linkTo = {}) {
-        const QByteArray name = QFile::encodeName(path);
-        if (!linkTo.isEmpty())
-            return QFile::link(linkTo, path) && lchown(name, owner, gid_t(-1)) == 0;
-        return mkdir(name, mode) == 0 && chmod(name, mode) == 0 &&
-               chown(name, owner, gid_t(-1)) == 0;
-    };
     const uid_t user = geteuid(), nobody = 65534;
+    // The owners of the download and genre folders that are there first (none: no folder);
+    // link: the download folder is a link to a folder of the user.
+    // clang-format off
+    const struct { std::optional<uid_t> download; bool link; std::optional<uid_t> genre; } cases[] = {
+        {{}, false, {}}, {nobody, false, {}}, {nobody, true, {}}, {user, false, nobody}};
+    // clang-format on
     int skipped = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.planted));
-        if (c.planted >= Planted::OthersFolder && user != 0) {
+        if (user != 0 && (c.download || c.genre)) {
             ++skipped;
             continue;
         }
-        const QString shared = folder(QString("shared%1").arg(static_cast<int>(c.planted)));
+        const QString shared = folder(QString("shared%1").arg(&c - cases));
         const QString download = shared + "/.1", genre = download + "/Jazz";
+        SCOPED_TRACE(download.toStdString());
         ASSERT_EQ(chmod(QFile::encodeName(shared), 01777), 0);
-        switch (c.planted) {
-            case Planted::Nothing:
-                break;
-            case Planted::OpenFolder:
-                ASSERT_TRUE(plant(download, c.download, user));
-                break;
-            case Planted::OthersFolder:
-                ASSERT_TRUE(plant(download, c.download, nobody));
-                break;
-            case Planted::OthersLink:
-                ASSERT_TRUE(plant(download, 0, nobody, folder("mine")));
-                break;
-            case Planted::OthersGenreFolder:
-                ASSERT_TRUE(plant(download, c.download, user) && plant(genre, c.genre, nobody));
-                break;
-        }
-        QString expanded;
-        bool writable = !c.writable;
-        EXPECT_EQ(ExpandDownloadDir(download, "Jazz", expanded, writable), genre + "/");
-        EXPECT_EQ(writable, c.writable);
-        if (c.download) {
-            EXPECT_EQ(Mode(download), c.download);
+        if (c.download) {  // open to all, so that its genre folder is looked at as well
+            ASSERT_TRUE(c.link ? QFile::link(folder("mine"), download) : QDir().mkdir(download));
+            ASSERT_EQ(chmod(QFile::encodeName(download), 0777), 0);
+            ASSERT_EQ(lchown(QFile::encodeName(download), *c.download, gid_t(-1)), 0);
         }
         if (c.genre) {
-            EXPECT_EQ(Mode(genre), c.genre);
+            ASSERT_TRUE(QDir().mkdir(genre));
+            ASSERT_EQ(chown(QFile::encodeName(genre), *c.genre, gid_t(-1)), 0);
         }
-        // Nothing is made in a folder of another user.
-        EXPECT_EQ(QFileInfo::exists(genre),
-                  c.planted != Planted::OthersFolder && c.planted != Planted::OthersLink);
+        QString expanded;
+        bool writable = false;
+        EXPECT_EQ(ExpandDownloadDir(download, "Jazz", expanded, writable), genre + "/");
+        EXPECT_EQ(writable, !c.download && !c.genre);
+        EXPECT_EQ(QFileInfo::exists(genre), !c.download || c.genre);  // none made in theirs
+        struct stat made {};
+        if (!c.download && lstat(QFile::encodeName(download), &made) == 0) {
+            EXPECT_EQ(made.st_mode & 07777, 0700u);
+        }
     }
     if (skipped) GTEST_SKIP() << skipped << " cases need root, to hand a folder to another user";
 }
