@@ -31,7 +31,7 @@ void StationSaver::SaveStation(int32_t index) {
     const QString fileName =
         StationFileName(m_host.txtFormatText(), station, entry, m_host.cmbFormatText());
     entry.FileName = fileName;
-    if (!StaysInFolder(fileName)) return;
+    if (!StaysInFolder(fileName) || !m_state.m_DownloadDirWritable) return;
 
     m_host.DoEvents();
     const float start = SecondsSinceMidnight();

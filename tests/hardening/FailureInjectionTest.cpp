@@ -6,6 +6,8 @@
 #include "WindowRun.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -192,6 +194,21 @@ TEST_F(Hardened, NamesThatAreNotUtf8ReachFileNamesAndTitlesAsWindows1252) {
         EXPECT_TRUE(it.key().startsWith(kFolder + "/Rock/") && it.key().endsWith(" été.m3u")) << it.key().toStdString();
         EXPECT_EQ(it->split('\n').value(1).right(5), " \xE9t\xE9\r") << it.key().toStdString();
     }
+}
+
+// In a folder that everyone may write into, a download folder that another user made first is
+// left alone: the genre's stations are skipped and the run ends as usual. Only root can hand a
+// folder to another user ("nobody").
+TEST_F(Hardened, ADownloadFolderOfAnotherUserInASharedFolderIsNotWrittenInto) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root";
+    const QString planted = downloadDir() + kFolder;
+    ASSERT_TRUE(QDir().mkpath(planted));
+    ASSERT_EQ(chmod(QFile::encodeName(downloadDir() + "deep"), 01777), 0);
+    ASSERT_EQ(chown(QFile::encodeName(planted), 65534, 65534), 0);
+    harvest({});
+    EXPECT_TRUE(files().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(planted + "/Rock"));
+    EXPECT_TRUE(server().requestLog().filter(QStringLiteral("/sbin/")).isEmpty());
 }
 
 struct HostileCase {
