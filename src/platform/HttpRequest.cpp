@@ -127,6 +127,10 @@ void HttpRequest::send() {
     curl_easy_setopt(curl, CURLOPT_SHARE, runtime.share());
     curl_easy_setopt(curl, CURLOPT_URL, d->url.constData());
     curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    // Pages and playlists come over the web and nothing else: libcurl would otherwise read a
+    // file:// address, or follow a redirect to ftp:// and pass its 226 off as success.
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");  // every encoding libcurl knows
