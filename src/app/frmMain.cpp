@@ -54,6 +54,14 @@ QFont ArialSmall() {
 
 void Place(QWidget* widget, const QRect& geometry) { widget->setGeometry(geometry); }
 
+// The font made smaller, a quarter point at a time, until the text fits the width: the desktop's
+// stand-in for a font the program names may run wider than that font.
+QFont FittingFont(QFont font, const QString& text, int width) {
+    while (QFontMetrics(font).horizontalAdvance(text) > width && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    return font;
+}
+
 }  // namespace
 
 frmMain::frmMain(QWidget* parent)
@@ -106,6 +114,7 @@ void frmMain::createBanner() {
     Label3 = new QLabel(QStringLiteral("Download Internet Radio Stations as PLS, ASX or M3U files"), this);
     Place(Label3, TwipsRect(1440, 600, 4335, 255));
     Label3->setPalette(white);
+    Label3->setFont(FittingFont(ArialSmall(), Label3->text(), Label3->width()));
 }
 
 void frmMain::createOptionsFrame() {

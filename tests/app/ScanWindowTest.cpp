@@ -9,6 +9,7 @@
 #include "WindowRun.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -53,6 +54,7 @@ void ExpectFreshStart(const frmMain& w) {
     EXPECT_EQ(QStringList({w.cmdRun->text(), w.cmdGO->text(), w.cmdScan->text()}),
               QStringList({"Run", "GO", "&Scan"}));
     EXPECT_EQ(std::tuple(w.vp1->Text(), w.vp1->Value()), std::tuple(QString("Ready"), 100));
+    EXPECT_LE(w.Label3->fontMetrics().horizontalAdvance(w.Label3->text()), w.Label3->width());
     EXPECT_EQ(w.txtSource->toPlainText(), "");
     EXPECT_EQ(w.lstHeaders->count(), 0);
     EXPECT_EQ(std::tuple(w.scanState().StationCount, w.scanState().Stations.size(), w.scanState().m_Genre),
