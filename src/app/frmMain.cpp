@@ -230,6 +230,15 @@ void frmMain::createManualTestingControls() {
 
     connect(cmdGO, &QPushButton::clicked, this, &frmMain::cmdGO_Click);
     connect(cmdScan, &QPushButton::clicked, this, &frmMain::cmdScan_Click);
+
+    // Beyond the visible area is not enough: there they would still take the focus on Tab,
+    // fire on Space, and "&Scan" would take Alt+S from "&Stop". Hidden, they keep what the
+    // fetch and the run write into them, and a hidden button's access key does nothing.
+    for (QWidget* control : std::initializer_list<QWidget*>{txtProg, txtStat, txturl, cmdGO,
+                                                            lstHeaders, txtSource, cmdScan}) {
+        control->setFocusPolicy(Qt::NoFocus);
+        control->hide();
+    }
 }
 
 void frmMain::Form_Load() {
