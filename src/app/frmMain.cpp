@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "FolderButtons.h"
 #include "GFXFrameX.h"
+#include "HttpRequest.h"
 #include "MakerAddresses.h"
 #include "PendingEvents.h"
 #include "ProgressBar.h"
@@ -80,6 +81,8 @@ frmMain::frmMain(QWidget* parent)
     createOptionsFrame();
     createStatusStrip();
     createManualTestingControls();
+    // While a request waits, the window repaints and can be closed; clicks wait their turn.
+    HttpRequest::setWaitHook(&PendingEvents::WhileWaiting);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = rect();
@@ -286,8 +289,9 @@ void frmMain::cmdAbout_Click() {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     if (m_driver.runInProgress()) {
-        // A close during a run is seen at a point where the run lets events run: no playlist
-        // file is open there, so the program can end at once without finishing the run.
+        // A close during a run is seen at a point where the run lets events run, or while a
+        // request waits: no playlist file is open at either, so the program can end at once
+        // without finishing the run.
         std::fflush(nullptr);
         std::_Exit(0);
     }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 class HttpRequest {
@@ -26,6 +27,9 @@ public:
     };
     static Limits limits();
     static void setLimits(const Limits& limits);
+    // Called now and then, on the requesting thread, while a request waits for its answer (not
+    // at all when the answer comes quickly); it may end the process. None by default.
+    static void setWaitHook(std::function<void()> hook);
 
     HttpRequest();
     ~HttpRequest();
