@@ -16,7 +16,8 @@ QByteArray toWindows1252(QStringView text);
 // byte order mark that opens the bytes is dropped; U+FEFF anywhere else is kept.
 QString fromUtf8OrWindows1252(QByteArrayView bytes);
 // Decodes by a charset name as found in a Content-Type header; an unknown or empty name
-// falls back to fromUtf8OrWindows1252.
+// falls back to fromUtf8OrWindows1252, except that without a name a UTF-16 or UTF-32 byte
+// order mark decides.
 QString decode(QByteArrayView bytes, const QByteArray& charset);
 
 }  // namespace TextCodec

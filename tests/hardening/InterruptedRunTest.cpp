@@ -106,4 +106,25 @@ TEST_F(InterruptedRun, ClosingTheWindowEndsTheProgramAtOnceWithEveryFileWhole) {
     EXPECT_EQ(FilesUnder(downloadDir()).size(), fresh);
 }
 
+// A request that waits a minute for its answer does not hold the window: closed then, the
+// program ends at once, before the answer, with no playlist written.
+TEST_F(InterruptedRun, ClosingTheWindowWhileARequestWaitsEndsTheProgramAtOnce) {
+    const QString stalled = QStringLiteral("/sbin/shoutcast-playlist.pls?rn=%1&")
+                                .arg(SavedStations(catalogue(), kLongRun).first().id);
+    server().setMisbehaviour(stalled, {.delayMs = 60000});
+    QProcess child;
+    start(child, -1);
+    const QDeadlineTimer giveUp(30000);
+    while (server().requestLog().filter(stalled).isEmpty() && !child.waitForFinished(10) &&
+           !giveUp.hasExpired()) {
+    }
+    ASSERT_FALSE(server().requestLog().filter(stalled).isEmpty()) << "the run never asked for it";
+    child.write("close\n");
+    ASSERT_TRUE(child.waitForFinished(15000)) << "the program did not end while the request waited";
+    const QByteArray said = child.readAllStandardOutput();
+    EXPECT_EQ(std::tuple(child.exitStatus(), child.exitCode()), std::tuple(QProcess::NormalExit, 0));
+    EXPECT_TRUE(said.contains("closing") && !said.contains("run ended")) << said.toStdString();
+    EXPECT_EQ(FilesUnder(downloadDir()).size(), 0);
+}
+
 }  // namespace
