@@ -25,13 +25,13 @@ inline QString DecodeInput(const uint8_t* data, size_t size) {
         QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
 }
 
-// The input cut at every NUL byte into decoded texts; missing texts are empty, so a target can
-// always ask for the count it needs.
+// The input cut at every 0xFF byte (never part of UTF-8) into decoded texts, so that a text
+// may hold NUL; missing texts are empty, so a target can always ask for the count it needs.
 inline QList<QString> InputFields(const uint8_t* data, size_t size, qsizetype count) {
     QList<QString> fields;
     size_t start = 0;
     for (size_t i = 0; i <= size && fields.size() < count; ++i) {
-        if (i == size || data[i] == 0) {
+        if (i == size || data[i] == 0xFF) {
             fields.append(DecodeInput(data + start, i - start));
             start = i + 1;
         }

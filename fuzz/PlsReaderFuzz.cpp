@@ -6,13 +6,12 @@
 
 namespace {
 
-// Whether address is the value (after the first "=", up to the next) of the File line of some
+// Whether address is the value (everything after the first "=") of the File line of some
 // entry: lines 2, 5, 8, ... counted from 0, as the reader goes by line numbers.
 bool IsAFileValue(const QStringList& lines, const QString& address) {
     for (qsizetype line = 2; line < lines.size(); line += 3) {
-        QStringList parts = lines[line].split(u'=');
-        if (parts.size() < 2) continue;
-        QString value = parts[1];
+        if (!lines[line].contains(u'=')) continue;
+        QString value = lines[line].section(u'=', 1);
         while (value.endsWith(u'\r')) value.chop(1);
         if (value == address) return true;
     }

@@ -1,11 +1,12 @@
 // Fuzz target: the station-name cleaner and the file name a playlist is saved under. The first
-// byte chooses the genre, stream type, format and template; the rest holds, cut at NUL bytes,
+// byte chooses the genre, stream type, format and template; the rest holds, cut at 0xFF bytes,
 // the template, the station name, bitrate and id as a page gave them, and the "Max length" text.
 #include "FuzzSupport.h"
 #include "StationFileName.h"
 #include "StationNameCleaner.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace {
 
@@ -13,6 +14,11 @@ const QString kRemovedCharacters = QStringLiteral("/\\:*?\"<>|()!~@");
 
 qsizetype Separators(const QString& text) {
     return text.count(u'/') + text.count(u'\\');
+}
+
+bool HasControlCharacter(const QString& text) {
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
 }
 
 bool IsSubsequence(const QString& part, const QString& whole) {
@@ -27,6 +33,7 @@ bool IsSubsequence(const QString& part, const QString& whole) {
 
 void CheckCleanName(const QString& name, const QString& cleaned) {
     for (const QChar c : kRemovedCharacters) FUZZ_CHECK(!cleaned.contains(c));
+    FUZZ_CHECK(!HasControlCharacter(cleaned));
     FUZZ_CHECK(IsSubsequence(cleaned, name));
     // Only a "www." that the removals joined together is left to take out.
     QString again = cleaned;
@@ -79,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* extension = formatText.contains(u"ASX")   ? ".asx"
                             : formatText.contains(u"M3U") ? ".m3u"
                                                           : ".pls";
-    FUZZ_CHECK(fileName.endsWith(QLatin1String(extension)));
+    FUZZ_CHECK(fileName.endsWith(QLatin1String(extension)) && !HasControlCharacter(fileName));
     // Separators come from the template only, never from what a page sent.
     FUZZ_CHECK(Separators(fileName) == Separators(fileTemplate));
     if (Separators(fileTemplate) == 0) FUZZ_CHECK(StaysInFolder(fileName));

@@ -54,12 +54,16 @@ void CheckWrittenText(const QString& text) {
         for (int b = 0; b < 256; ++b) every[b] = static_cast<char>(b);
         return TextCodec::fromWindows1252(every);
     }();
-    // One byte per character; what the code page lacks becomes "?", the rest comes back.
+    // One byte per character, a surrogate pair included; what the code page lacks becomes
+    // "?", the rest comes back.
+    const QList<uint> characters = text.toUcs4();
     const QByteArray bytes = TextCodec::toWindows1252(text);
-    FUZZ_CHECK(bytes.size() == text.size());
+    FUZZ_CHECK(bytes.size() == characters.size());
     const QString back = TextCodec::fromWindows1252(bytes);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        FUZZ_CHECK(codePage.contains(text[i]) ? back[i] == text[i] : bytes[i] == '?');
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const bool inCodePage = characters[i] <= 0xFFFF && codePage.contains(QChar(characters[i]));
+        FUZZ_CHECK(inCodePage ? back[i].unicode() == characters[i] : bytes[i] == '?');
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "FolderButtons.h"
 #include "GFXFrameX.h"
+#include "HttpRequest.h"
 #include "MakerAddresses.h"
 #include "PendingEvents.h"
 #include "ProgressBar.h"
@@ -55,6 +56,14 @@ QFont ArialSmall() {
 
 void Place(QWidget* widget, const QRect& geometry) { widget->setGeometry(geometry); }
 
+// The font made smaller, a quarter point at a time, until the text fits the width: the desktop's
+// stand-in for a font the program names may run wider than that font.
+QFont FittingFont(QFont font, const QString& text, int width) {
+    while (QFontMetrics(font).horizontalAdvance(text) > width && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    return font;
+}
+
 }  // namespace
 
 frmMain::frmMain(QWidget* parent)
@@ -74,6 +83,8 @@ frmMain::frmMain(QWidget* parent)
     createOptionsFrame();
     createStatusStrip();
     createManualTestingControls();
+    // While a request waits, the window repaints and can be closed; clicks wait their turn.
+    HttpRequest::setWaitHook(&PendingEvents::WhileWaiting);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = rect();
@@ -108,6 +119,7 @@ void frmMain::createBanner() {
     Label3 = new QLabel(QStringLiteral("Download Internet Radio Stations as PLS, ASX or M3U files"), this);
     Place(Label3, TwipsRect(1440, 600, 4335, 255));
     Label3->setPalette(white);
+    Label3->setFont(FittingFont(ArialSmall(), Label3->text(), Label3->width()));
 }
 
 void frmMain::createOptionsFrame() {
@@ -223,6 +235,15 @@ void frmMain::createManualTestingControls() {
 
     connect(cmdGO, &QPushButton::clicked, this, &frmMain::cmdGO_Click);
     connect(cmdScan, &QPushButton::clicked, this, &frmMain::cmdScan_Click);
+
+    // Beyond the visible area is not enough: there they would still take the focus on Tab,
+    // fire on Space, and "&Scan" would take Alt+S from "&Stop". Hidden, they keep what the
+    // fetch and the run write into them, and a hidden button's access key does nothing.
+    for (QWidget* control : std::initializer_list<QWidget*>{txtProg, txtStat, txturl, cmdGO,
+                                                            lstHeaders, txtSource, cmdScan}) {
+        control->setFocusPolicy(Qt::NoFocus);
+        control->hide();
+    }
 }
 
 void frmMain::Form_Load() {
@@ -270,8 +291,9 @@ void frmMain::cmdAbout_Click() {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     if (m_driver.runInProgress()) {
-        // A close during a run is seen at a point where the run lets events run: no playlist
-        // file is open there, so the program can end at once without finishing the run.
+        // A close during a run is seen at a point where the run lets events run, or while a
+        // request waits: no playlist file is open at either, so the program can end at once
+        // without finishing the run.
         std::fflush(nullptr);
         std::_Exit(0);
     }

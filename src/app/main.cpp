@@ -10,6 +10,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Radiosift"));
+    // Desktops find the menu entry, and with it the icon, by this name.
+    QApplication::setDesktopFileName(QStringLiteral("com.example.Radiosift"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(RadiosiftVersion::Major)
                                             .arg(RadiosiftVersion::Minor)

@@ -9,4 +9,8 @@ void ReplaceMacro(QString& text, const QString& macro, const QString& value);
 // Expands the macros of the download path, creates the download folder and its genre
 // subfolder (one level each; failures pass silently) and returns the genre folder with a
 // trailing separator. expandedDir receives the download folder with its trailing separator.
-QString ExpandDownloadDir(const QString& txtDL, const QString& genre, QString& expandedDir);
+// A folder created inside one that everyone may write into is private to the user. writable
+// is false when either folder lies in such a folder and belongs to another user (or a link of
+// another user stands in its place): nothing may then be written into the genre folder.
+QString ExpandDownloadDir(const QString& txtDL, const QString& genre, QString& expandedDir,
+                          bool& writable);

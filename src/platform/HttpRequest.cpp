@@ -24,6 +24,7 @@ public:
         return runtime;
     }
     CURLSH* share() const { return m_share; }
+    CURLM* multi() const { return m_multi; }
 
     // An easy handle for one request, its options at their defaults: the one kept from the
     // request before when there is one. Making a handle, and the transfer state libcurl
@@ -46,18 +47,49 @@ private:
         curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
         curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
         curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
+        m_multi = curl_multi_init();
     }
     ~CurlRuntime() {
         m_idle.reset();
+        curl_multi_cleanup(m_multi);
         curl_share_cleanup(m_share);
         curl_global_cleanup();
     }
     CURLSH* m_share = nullptr;
+    CURLM* m_multi = nullptr;
     EasyHandle m_idle;
 };
 
 HttpRequest::Limits g_limits;
 QByteArray g_userAgent;
+std::function<void()> g_waitHook;
+
+// How often the wait hook runs while an answer is awaited: often enough that a window repaints
+// smoothly and a close is taken at once, seldom enough to cost nothing on a near server.
+constexpr std::chrono::milliseconds kHookInterval{50};
+
+// Runs one transfer on the multi handle, calling the wait hook every kHookInterval while the
+// answer is awaited. This is what curl_easy_perform does, except that it waits for up to a
+// second at a time.
+CURLcode PerformWithHook(CURLM* multi, CURL* curl) {
+    if (curl_multi_add_handle(multi, curl) != CURLM_OK) return CURLE_FAILED_INIT;
+    const auto remove = qScopeGuard([&] { curl_multi_remove_handle(multi, curl); });
+    using Clock = std::chrono::steady_clock;
+    auto hookDue = Clock::now() + kHookInterval;
+    int running = 1;
+    while (curl_multi_perform(multi, &running) == CURLM_OK && running > 0) {
+        if (curl_multi_poll(multi, nullptr, 0, kHookInterval.count(), nullptr) != CURLM_OK) break;
+        if (g_waitHook && Clock::now() >= hookDue) {
+            g_waitHook();
+            hookDue = Clock::now() + kHookInterval;
+        }
+    }
+    int queued = 0;
+    while (const CURLMsg* message = curl_multi_info_read(multi, &queued))
+        if (message->msg == CURLMSG_DONE && message->easy_handle == curl)
+            return message->data.result;
+    return CURLE_FAILED_INIT;  // the multi handle failed before the transfer ended
+}
 
 }  // namespace
 
@@ -107,6 +139,9 @@ QByteArray HttpRequest::userAgent() {
 void HttpRequest::setUserAgent(const QByteArray& agent) {
     g_userAgent = agent;
 }
+void HttpRequest::setWaitHook(std::function<void()> hook) {
+    g_waitHook = std::move(hook);
+}
 
 HttpRequest::HttpRequest() : d(std::make_unique<Impl>()) {
     CurlRuntime::instance();
@@ -134,6 +169,10 @@ void HttpRequest::send() {
     curl_easy_setopt(curl, CURLOPT_SHARE, runtime.share());
     curl_easy_setopt(curl, CURLOPT_URL, d->url.constData());
     curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    // Pages and playlists come over the web and nothing else: libcurl would otherwise read a
+    // file:// address, or follow a redirect to ftp:// and pass its 226 off as success.
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");  // every encoding libcurl knows
@@ -150,7 +189,7 @@ void HttpRequest::send() {
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Impl::onHeader);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, d.get());
 
-    const CURLcode result = curl_easy_perform(curl);
+    const CURLcode result = PerformWithHook(runtime.multi(), curl);
     if (result == CURLE_COULDNT_RESOLVE_HOST) {
         d->status = StatusHostNotResolved;
         d->body.clear();

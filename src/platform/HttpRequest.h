@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 class HttpRequest {
@@ -26,6 +27,9 @@ public:
     };
     static Limits limits();
     static void setLimits(const Limits& limits);
+    // Called now and then, on the requesting thread, while a request waits for its answer (not
+    // at all when the answer comes quickly); it may end the process. None by default.
+    static void setWaitHook(std::function<void()> hook);
 
     // The User-Agent header of every request from now on (none while it is empty).
     static QByteArray userAgent();
@@ -36,7 +40,7 @@ public:
     HttpRequest(const HttpRequest&) = delete;
     HttpRequest& operator=(const HttpRequest&) = delete;
 
-    // Only "GET" is supported; the request is always synchronous.
+    // Only "GET" is supported, over http and https only; the request is always synchronous.
     void open(const QString& method, const QString& url);
     // Blocks until the whole answer is there, or the transfer failed.
     void send();
@@ -46,8 +50,9 @@ public:
     int status() const;
     // True when the transfer completed: an answer was read whole, whatever its status.
     bool completed() const;
-    // The body decoded by the charset of its Content-Type (UTF-8 when none is named; bytes
-    // that are not valid UTF-8 read as Windows-1252). Empty after a failed transfer.
+    // The body decoded by the charset of its Content-Type (when none is named, by its UTF-16
+    // byte order mark, else UTF-8 with bytes that are not valid UTF-8 read as Windows-1252).
+    // Empty after a failed transfer.
     QString responseText() const;
     // The body as it arrived (after content decoding).
     QByteArray responseBody() const;

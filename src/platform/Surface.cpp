@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTextLayout>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -129,6 +130,12 @@ std::vector<Point> QuarterEllipse(int w, int h) {
     return points;
 }
 
+// The size of a corner ellipse within a side of this length; either sign means the same size.
+// In 64 bits, since -2147483648 has no 32-bit magnitude.
+int EllipseExtent(int side, int ellipse) {
+    return static_cast<int>(std::min<int64_t>(side, std::llabs(int64_t{ellipse})));
+}
+
 void Normalise(int& left, int& top, int& right, int& bottom) {
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
@@ -142,8 +149,8 @@ std::vector<Band> RoundRectBands(int left, int top, int right, int bottom, int e
     const int innerRight = right - 1;
     const int innerBottom = bottom - 1;
     if (innerRight <= left || innerBottom <= top) return {};
-    const int ew = std::min(innerRight - left, std::abs(ellipseWidth));
-    const int eh = std::min(innerBottom - top, std::abs(ellipseHeight));
+    const int ew = EllipseExtent(innerRight - left, ellipseWidth);
+    const int eh = EllipseExtent(innerBottom - top, ellipseHeight);
     if (ew < 2 || eh < 2) return {{top, innerBottom, left, innerRight}};
 
     // Inset of each row of the lower half of the corner box, counted inward from the side;
@@ -221,8 +228,8 @@ void Surface::RoundRect(int left, int top, int right, int bottom, int ellipseWid
                         int ellipseHeight) {
     Normalise(left, top, right, bottom);
     if (left == right || top == bottom) return;
-    const int ew = std::min(right - left, std::abs(ellipseWidth));
-    const int eh = std::min(bottom - top, std::abs(ellipseHeight));
+    const int ew = EllipseExtent(right - left, ellipseWidth);
+    const int eh = EllipseExtent(bottom - top, ellipseHeight);
     if (ew <= 2 || eh <= 2) {
         Rectangle(left, top, right, bottom);
         return;

@@ -71,16 +71,18 @@ QString fromWindows1252(QByteArrayView bytes) {
 }
 
 QByteArray toWindows1252(QStringView text) {
-    // One byte per unit, written in place: appending byte by byte cost more than the request
-    // that brought the text.
+    // At most one byte per unit, written in place: appending byte by byte cost more than the
+    // request that brought the text.
     QByteArray bytes(text.size(), Qt::Uninitialized);
     char* out = bytes.data();
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
             *out++ = static_cast<char>(u);
             continue;
         }
+        // A character beyond the first 65536 takes two units, and is one '?'.
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
         char byte = '?';
         for (int k = 0; k < 32; ++k) {
             if (kHighControls[k] == u) {
@@ -90,6 +92,7 @@ QByteArray toWindows1252(QStringView text) {
         }
         *out++ = byte;
     }
+    bytes.truncate(out - bytes.constData());
     return bytes;
 }
 
@@ -129,6 +132,12 @@ QString fromUtf8OrWindows1252(QByteArrayView bytes) {
 
 QString decode(QByteArrayView bytes, const QByteArray& charset) {
     const QByteArray name = charset.trimmed().toLower();
+    if (name.isEmpty()) {
+        // Unlabelled text in UTF-16 (or UTF-32) says so with its byte order mark.
+        const auto marked = QStringConverter::encodingForData(bytes);
+        if (marked && *marked != QStringConverter::Utf8)
+            return QStringDecoder(*marked).decode(bytes);
+    }
     if (name.isEmpty() || name == "utf-8" || name == "utf8") return fromUtf8OrWindows1252(bytes);
     if (name == "windows-1252" || name == "cp1252" || name == "iso-8859-1" || name == "latin1" ||
         name == "us-ascii" || name == "ascii")

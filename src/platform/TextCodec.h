@@ -10,13 +10,14 @@ namespace TextCodec {
 
 // Windows-1252 to Unicode; the five unassigned bytes map to the C1 controls of the same value.
 QString fromWindows1252(QByteArrayView bytes);
-// Unicode to Windows-1252; a character that the code page lacks becomes '?'.
+// Unicode to Windows-1252; a character that the code page lacks becomes one '?'.
 QByteArray toWindows1252(QStringView text);
 // UTF-8, with every byte that does not belong to a valid UTF-8 sequence read as Windows-1252. A
 // byte order mark that opens the bytes is dropped; U+FEFF anywhere else is kept.
 QString fromUtf8OrWindows1252(QByteArrayView bytes);
 // Decodes by a charset name as found in a Content-Type header; an unknown or empty name
-// falls back to fromUtf8OrWindows1252.
+// falls back to fromUtf8OrWindows1252, except that without a name a UTF-16 or UTF-32 byte
+// order mark decides.
 QString decode(QByteArrayView bytes, const QByteArray& charset);
 
 }  // namespace TextCodec

@@ -16,7 +16,7 @@ std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, const ScanState
     const QString fileName =
         StationFileName(host.txtFormatText(), station, entry, host.cmbFormatText());
     entry.FileName = fileName;
-    if (!StaysInFolder(fileName)) return std::nullopt;
+    if (!StaysInFolder(fileName) || !state.m_DownloadDirWritable) return std::nullopt;
     return PlaylistTarget{station, state.m_DownloadDir + fileName};
 }
 

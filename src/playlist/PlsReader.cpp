@@ -11,12 +11,12 @@
 
 namespace {
 
-// The value of a PLS line: the text after its first "=", up to the next one. Missing when
-// the line holds no "=".
+// The value of a PLS line: everything after its first "=" (a stream address may hold more in
+// its query). Missing when the line holds no "=".
 std::optional<QString> ValueOf(const QString& line) {
-    const QStringList pieces = line.split(QLatin1Char('='));
-    if (pieces.size() < 2) return std::nullopt;
-    return pieces[1];
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0) return std::nullopt;
+    return line.mid(equals + 1);
 }
 
 // A whole number written with an optional sign and blanks around it; a decimal fraction

@@ -2,6 +2,7 @@
 
 #include "PathMacros.h"
 #include "Rounding.h"
+#include "StationNameCleaner.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -69,7 +70,7 @@ QString StationFileName(const QString& fileTemplate, const QString& station,
     ReplaceMacro(fileName, QStringLiteral("%GENRE%"), entry.Genre);
     ReplaceMacro(fileName, QStringLiteral("%STREAM%"), entry.StreamType);
     ReplaceMacro(fileName, QStringLiteral("%FORMAT%"), formatText);
-    return fileName + ExtensionOf(FormatOf(formatText));
+    return WithoutControlCharacters(fileName) + ExtensionOf(FormatOf(formatText));
 }
 
 bool StaysInFolder(const QString& fileName) {

@@ -20,7 +20,7 @@ int32_t NameLimit(const QString& text);
 // already cleaned and shortened), then "%BITRATE%", "%RN%", "%GENRE%", "%STREAM%" take the
 // entry's fields and "%FORMAT%" the format text, every occurrence, exact case; the format's
 // extension is appended. Path separators in Bitrate and Rn, which come from the directory's
-// pages, are dropped.
+// pages, are dropped, and so are control characters anywhere in the name.
 QString StationFileName(const QString& fileTemplate, const QString& station,
                         const StationEntry& entry, const QString& formatText);
 

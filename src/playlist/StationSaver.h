@@ -14,7 +14,8 @@ public:
     // Saves Stations[index]. Sets its FileName before the download; reports nothing: a
     // station that cannot be fetched or written is dropped, and only a saved one updates the
     // timing line. A download without a 2xx answer, or a name whose path steps would leave the
-    // genre folder, writes nothing.
+    // genre folder, writes nothing; in a genre folder that must not be written into nothing is
+    // fetched.
     void SaveStation(int32_t index) override;
 
 private:

@@ -85,11 +85,9 @@ void PageParser::walkEntries(EntryCutter& cutter, int32_t maxStations) {
     const qsizetype n = cutter.splitPage(page);
     if (n <= 0) return;
 
+    // The list grows as entries are appended, not by a slot per marker up front: a page that is
+    // nothing but markers would otherwise cost a station record per marker.
     QVector<StationEntry>& stations = m_state.Stations;
-    stations.resize(m_state.StationCount + n + 1);
-    // A page with a flood of entry markers asked for a long list; the next page gives the room
-    // back instead of keeping it for the life of the window.
-    if (stations.capacity() > 2 * stations.size() + 1024) stations.squeeze();
 
     // Each entry moves the bar by its share of the run: a page is worth 100 / (genres x pages).
     const double share = static_cast<double>(m_state.m_GenreCount) * static_cast<double>(n) *
@@ -112,8 +110,7 @@ void PageParser::walkEntries(EntryCutter& cutter, int32_t maxStations) {
         if (!filterOff && streamType != filter) continue;
 
         const int32_t index = ++m_state.StationCount;
-        // Only a page read from within the events above (the Scan button) can have left the
-        // list shorter than this page asked for.
+        // A page read from within the events above (the Scan button) has appended too.
         if (index >= stations.size()) stations.resize(index + 1);
         StationEntry& entry = stations[index];
         entry.StreamType = streamType;

@@ -129,7 +129,8 @@ void ScanDriver::runGenres(int first, int last, int pageSize) {
         m_state.m_MinBitrate = LeadingNumber(m_host.cmbMinBitText());
         m_state.m_Genre = m_host.cmbGenreItem(genre);
         m_state.m_DownloadDir =
-            ExpandDownloadDir(m_host.txtDLText(), m_state.m_Genre, m_state.m_ExpandedDir);
+            ExpandDownloadDir(m_host.txtDLText(), m_state.m_Genre, m_state.m_ExpandedDir,
+                              m_state.m_DownloadDirWritable);
         const QString maxBitrateText = m_host.cmbMaxBitText();
         m_host.setVp1Text(QStringLiteral("Getting Genre ") + m_state.m_Genre);
 

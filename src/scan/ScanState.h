@@ -18,6 +18,9 @@ struct ScanState {
     QString m_Genre;              // genre being scanned, as listed ("Search" in search mode)
     int32_t m_MinBitrate = 0;     // minimum bitrate (kbit/s) that the parsers apply
     QString m_DownloadDir;        // this genre's folder, ending in a separator
+    // False when that folder belongs to another user (in a folder that everyone may write
+    // into): the genre's stations are then skipped.
+    bool m_DownloadDirWritable = false;
     QString m_PageText;           // text of the last fetched page, line ends normalised
     QString m_ExpandedDir;        // the download folder as last expanded, without the genre
     std::unique_ptr<HttpRequest> m_Http;  // the request of the last fetch or download

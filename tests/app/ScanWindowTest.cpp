@@ -8,11 +8,14 @@
 #include "StatusLineBox.h"
 #include "WindowRun.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTimer>
 
 #include <random>
@@ -53,6 +56,7 @@ void ExpectFreshStart(const frmMain& w) {
     EXPECT_EQ(QStringList({w.cmdRun->text(), w.cmdGO->text(), w.cmdScan->text()}),
               QStringList({"Run", "GO", "&Scan"}));
     EXPECT_EQ(std::tuple(w.vp1->Text(), w.vp1->Value()), std::tuple(QString("Ready"), 100));
+    EXPECT_LE(w.Label3->fontMetrics().horizontalAdvance(w.Label3->text()), w.Label3->width());
     EXPECT_EQ(w.txtSource->toPlainText(), "");
     EXPECT_EQ(w.lstHeaders->count(), 0);
     EXPECT_EQ(std::tuple(w.scanState().StationCount, w.scanState().Stations.size(), w.scanState().m_Genre),
@@ -83,6 +87,34 @@ TEST_F(ScanWindow, StartsWithTheStartingOptionsInAFixedFrameRestoredFromTheStore
              window.txtProg, window.txtStat, window.txturl, window.cmdGO, window.lstHeaders,
              window.txtSource, window.cmdScan})
         EXPECT_FALSE(window.rect().intersects(control->geometry()));
+}
+
+// The keyboard reaches none of the controls for trying the fetch and the parser by hand: Tab
+// walks past them, and Alt+S is the access key of "&Stop" alone, never of "&Scan".
+TEST_F(ScanWindow, TheKeyboardReachesOnlyTheVisibleControls) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.txtDL->setFocus();
+    QSet<const QWidget*> reached;
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.insert(QApplication::focusWidget());
+    }
+    EXPECT_TRUE(reached.contains(window.cmdRun) && reached.contains(window.txtSearch));
+    for (const QWidget* control : std::initializer_list<const QWidget*>{
+             window.txtProg, window.txtStat, window.txturl, window.cmdGO, window.lstHeaders,
+             window.txtSource, window.cmdScan})
+        EXPECT_FALSE(reached.contains(control)) << control->metaObject()->className();
+
+    QSignalSpy scans(window.cmdScan, &QPushButton::clicked);
+    window.setCmdRunCaption(QStringLiteral("&Stop"));  // as during a run
+    QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.txtProg->text() == "Stopped !"; }, 2000));
+    EXPECT_EQ(window.cmdRun->text(), "&Run");
+    QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);  // no owner now
+    QTest::qWait(300);
+    EXPECT_EQ(std::tuple(scans.count(), window.cmdRun->text()), std::tuple(0, QString("&Run")));
 }
 
 TEST_F(ScanWindow, NothingChosenOrRunInOneWindowIsKeptForTheNext) {

@@ -403,4 +403,28 @@ TEST(ProgressBar, FontSizeAndBackgroundRepaintWithTheValuesUnchanged) {
     EXPECT_NE(bar.surface().GetPixel(40, 8), bar.surface().backColour());
 }
 
+// The window shows the bar only within its shape: a bar one pixel high or wide has none, so it
+// shows nothing of itself, whatever height it had before.
+TEST(ProgressBar, ShowsOnlyWithinItsShapeAndNothingWithoutOne) {
+    const QColor paper(10, 200, 30);
+    QWidget host;
+    host.resize(60, 40);
+    QPalette palette = host.palette();
+    palette.setColor(QPalette::Window, paper);
+    host.setPalette(palette);
+    host.setAutoFillBackground(true);
+    ProgressBar bar(&host);
+    bar.InitProperties();
+    for (const auto& [size, shown] : {std::pair(QSize(50, 30), true), std::pair(QSize(50, 1), false),
+                                      std::pair(QSize(1, 30), false)}) {
+        bar.resize(size);
+        const QImage window = host.grab().toImage();
+        int barPixels = 0;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) barPixels += window.pixelColor(x, y) != paper;
+        EXPECT_EQ(barPixels > 0, shown) << size.width() << "x" << size.height();
+        EXPECT_EQ(window.pixelColor(0, 0), paper);  // a rounded corner
+    }
+}
+
 }  // namespace

@@ -27,7 +27,8 @@ protected:
     // one as it was (none, without earlier files); returns how many are new. A new file is
     // written beside its place under a name of its own and renamed over the earlier one once
     // whole, so a kill in between can leave it behind, perhaps half written: acceptable as
-    // long as it lies in the genre folder and is never taken for a playlist.
+    // long as it lies in the genre folder and is never taken for a playlist (the next run's
+    // first write there removes it).
     int newFilesCheckingEachIsWhole(bool earlierFiles) {
         QMap<QString, QByteArray> files = FilesUnder(downloadDir());
         int fresh = 0;
@@ -41,7 +42,7 @@ protected:
             }
         }
         for (const QString& left : files.keys()) {
-            EXPECT_TRUE(left.startsWith(kFolder + "/Rock/") && left.contains(".pls.")) << left.toStdString();
+            EXPECT_TRUE(left.startsWith(kFolder + "/Rock/.radiosift-")) << left.toStdString();
             for (const char* extension : {".pls", ".m3u", ".asx"})
                 EXPECT_FALSE(left.endsWith(QLatin1String(extension), Qt::CaseInsensitive)) << left.toStdString();
         }
@@ -56,6 +57,7 @@ TEST_P(KilledRun, LeavesEveryPlaylistWholeAndNoneLost) {
         ASSERT_NO_FATAL_FAILURE(WriteFile(downloadDir() + ExpectedPath(station, kLongRun), kEarlier));
     QProcess child;
     start(child, 0);
+    const qint64 killed = child.processId();
     // Waits until the directory has been asked for this many playlists.
     const QDeadlineTimer giveUp(60000);
     while (playlistRequests() < GetParam() && child.state() != QProcess::NotRunning &&
@@ -71,6 +73,15 @@ TEST_P(KilledRun, LeavesEveryPlaylistWholeAndNoneLost) {
     const int fresh = newFilesCheckingEachIsWhole(true);
     EXPECT_GE(fresh, GetParam() - 1);
     EXPECT_LT(fresh, 200);
+
+    // What a kill in the middle of a write leaves behind goes with the next run's first write.
+    const QString left = downloadDir() + kFolder + "/Rock/.radiosift-" + QString::number(killed) + "-0123abcd.part";
+    ASSERT_NO_FATAL_FAILURE(WriteFile(left, "half a playlist"));
+    QProcess next;
+    start(next, 0);
+    ASSERT_TRUE(next.waitForFinished(60000));
+    EXPECT_FALSE(QFileInfo::exists(left));
+    EXPECT_EQ(newFilesCheckingEachIsWhole(true), 200);
 }
 
 // Killed early and late on the first page and on the second, always a good way before the end,
@@ -93,6 +104,27 @@ TEST_F(InterruptedRun, ClosingTheWindowEndsTheProgramAtOnceWithEveryFileWhole) {
     EXPECT_GE(fresh, 20);
     EXPECT_EQ(playlistRequests(), fresh);
     EXPECT_EQ(FilesUnder(downloadDir()).size(), fresh);
+}
+
+// A request that waits a minute for its answer does not hold the window: closed then, the
+// program ends at once, before the answer, with no playlist written.
+TEST_F(InterruptedRun, ClosingTheWindowWhileARequestWaitsEndsTheProgramAtOnce) {
+    const QString stalled = QStringLiteral("/sbin/shoutcast-playlist.pls?rn=%1&")
+                                .arg(SavedStations(catalogue(), kLongRun).first().id);
+    server().setMisbehaviour(stalled, {.delayMs = 60000});
+    QProcess child;
+    start(child, -1);
+    const QDeadlineTimer giveUp(30000);
+    while (server().requestLog().filter(stalled).isEmpty() && !child.waitForFinished(10) &&
+           !giveUp.hasExpired()) {
+    }
+    ASSERT_FALSE(server().requestLog().filter(stalled).isEmpty()) << "the run never asked for it";
+    child.write("close\n");
+    ASSERT_TRUE(child.waitForFinished(15000)) << "the program did not end while the request waited";
+    const QByteArray said = child.readAllStandardOutput();
+    EXPECT_EQ(std::tuple(child.exitStatus(), child.exitCode()), std::tuple(QProcess::NormalExit, 0));
+    EXPECT_TRUE(said.contains("closing") && !said.contains("run ended")) << said.toStdString();
+    EXPECT_EQ(FilesUnder(downloadDir()).size(), 0);
 }
 
 }  // namespace

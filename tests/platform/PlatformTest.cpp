@@ -8,23 +8,32 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <arpa/inet.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QColor>
 #include <QStringList>
+#include <QTemporaryFile>
+#include <QUrl>
 #include <array>
 #include <atomic>
+#include <climits>
 #include <thread>
 
 namespace {
 
-// A character Windows-1252 lacks becomes '?', one for each UTF-16 unit. Bytes outside a valid
-// UTF-8 sequence (a stray byte, a cut-off sequence at the end, an overlong form) read as
+// A character Windows-1252 lacks becomes one '?', a surrogate pair included. Bytes outside a
+// valid UTF-8 sequence (a stray byte, a cut-off sequence at the end, an overlong form) read as
 // Windows-1252, and only a byte-order mark that opens the bytes is dropped.
 TEST(TextCodec, Windows1252AndTheForgivingUtf8Reader) {
     QByteArray all;
     for (int byte = 0; byte < 256; ++byte) all.append(static_cast<char>(byte));
     EXPECT_EQ(TextCodec::toWindows1252(TextCodec::fromWindows1252(all)), all);
     EXPECT_EQ(TextCodec::toWindows1252(QString::fromUtf8("Ra★dio Ж é€ 😀")),
-              QByteArray("Ra?dio ? \xE9\x80 ??"));
+              QByteArray("Ra?dio ? \xE9\x80 ?"));
+    EXPECT_EQ(TextCodec::toWindows1252(QChar(0xD83D) + QString("a") + QChar(0xDE00)), "?a?");
     const std::pair<QByteArray, QString> read[] = {
         {"caf\xC3\xA9 \xF0\x9F\x98\x80", "café 😀"}, {"caf\xE9 \x80\x99!", "café €™!"},
         {"x\xE2\x82", "xâ‚"}, {"\xC0\xAF", "À¯"}, {"\xEF\xBB\xBF\xEF\xBB\xBF" "a", QChar(0xFEFF) + QString("a")},
@@ -32,12 +41,18 @@ TEST(TextCodec, Windows1252AndTheForgivingUtf8Reader) {
     for (const auto& [bytes, text] : read)
         EXPECT_EQ(TextCodec::fromUtf8OrWindows1252(bytes), text) << bytes.toHex().toStdString();
     EXPECT_EQ(TextCodec::decode("\xC3\xA9\xE9", "no-such-charset"), "éé");  // the forgiving reader
+    // Without a charset a UTF-16 byte order mark decides; a named charset still wins.
+    const QByteArray le("\xFF\xFE" "c\0\xE9\0", 6), be("\xFE\xFF\0c\0\xE9", 6);
+    EXPECT_EQ(QStringList({TextCodec::decode(le, ""), TextCodec::decode(be, ""),
+                           TextCodec::decode(le.mid(0, 3), "windows-1252")}),
+              QStringList({"cé", "cé", "ÿþc"}));
 }
 
 // The text is decoded by the answer's charset (UTF-8 when none is named); an error status keeps
 // its body; a redirect is followed and only the last answer's header lines are kept, without
-// the status line. A connection dropped or stalled mid-body, a refused connection and an answer
-// over the size cap read as no answer; a host name that does not resolve as the "no connection" status.
+// the status line. A connection dropped or stalled mid-body, a refused connection, an answer
+// over the size cap and any scheme but http and https, asked for or redirected to, read as no
+// answer; a host name that does not resolve as the "no connection" status.
 TEST(HttpRequest, AnswersAndFailedTransfers) {
     httplib::Server server, closed;
     // clang-format off
@@ -70,10 +85,22 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
     std::thread thread([&] { server.listen_after_bind(); });
     const int closedPort = closed.bind_to_any_port("127.0.0.1");
     closed.stop();
+    // A port that listens but never answers: a redirect there to ftp:// must not even connect.
+    const int silent = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in at{.sin_family = AF_INET, .sin_port = 0, .sin_addr = {htonl(INADDR_LOOPBACK)}, .sin_zero = {}};
+    socklen_t atSize = sizeof at;
+    ASSERT_EQ(bind(silent, reinterpret_cast<sockaddr*>(&at), atSize) | listen(silent, 4) |
+                  getsockname(silent, reinterpret_cast<sockaddr*>(&at), &atSize), 0);
+    server.Get("/to-ftp", [&](const auto&, auto& res) {
+        res.set_redirect(QStringLiteral("ftp://127.0.0.1:%1/a.pls").arg(ntohs(at.sin_port)).toStdString());
+    });
     const HttpRequest::Limits saved = HttpRequest::limits();
     // A stalled body gives up after the stall time; /big goes over the size cap.
-    HttpRequest::setLimits({.stallTimeout = std::chrono::seconds(1), .maxBodyBytes = 1000});
+    HttpRequest::setLimits({.connectTimeout = std::chrono::seconds(2), .stallTimeout = std::chrono::seconds(1),
+                            .maxBodyBytes = 1000});
     const QString local = QStringLiteral("http://127.0.0.1:%1").arg(port);
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open() && file.write("[playlist]") > 0 && file.flush());
 
     // clang-format off
     const std::tuple<QString, int, bool, QString, QStringList> cases[] = {
@@ -86,6 +113,8 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
         {local + "/stalled", 0,   false, "", {}},
         {QStringLiteral("http://127.0.0.1:%1/").arg(closedPort), 0, false, "", {}},
         {local + "/big",     0,   false, "", {}},
+        {local + "/to-ftp",  0,   false, "", {}},
+        {QUrl::fromLocalFile(file.fileName()).toString(), 0, false, "", {}},
         {"http://radiosift-test.invalid/page", HttpRequest::StatusHostNotResolved, false, "", {}}};
     // clang-format on
     for (const auto& [address, status, completed, text, marks] : cases) {
@@ -101,6 +130,9 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
         EXPECT_TRUE(!headers.startsWith(u"HTTP/") && headers.endsWith(u"\r\n\r\n") == completed);
         EXPECT_EQ(request.responseBody().isEmpty(), !completed) << address.toStdString();
     }
+    pollfd pending{.fd = silent, .events = POLLIN, .revents = 0};
+    EXPECT_EQ(poll(&pending, 1, 0), 0) << "the redirect to ftp:// was followed";
+    close(silent);
     // Requests follow one another on one reused libcurl handle: nothing of a failed one may
     // reach the next.
     released = true;
@@ -144,6 +176,8 @@ TEST(SurfaceShapes, RectanglesAndRoundRectsSolidAndHollow) {
                                 "#oooooooooo#|#oooooooooo#|#oooooooooo#|.#oooooooo#.|..########.."},
         {true, 0, 0, 9, 7, 20,    "..#####..|.#ooooo#.|#ooooooo#|#ooooooo#|#ooooooo#|"
                                   ".#ooooo#.|..#####.."},
+        {true, 0, 0, 9, 7, INT_MIN, "..#####..|.#ooooo#.|#ooooooo#|#ooooooo#|#ooooooo#|"
+                                    ".#ooooo#.|..#####.."},
         {true, 0, 0, 5, 5, 3,     ".###.|#ooo#|#ooo#|#ooo#|.###."},
         {true, 2, 0, 2, 3, 6,     "...|...|..."}};
     // clang-format on
@@ -180,6 +214,8 @@ TEST(SurfaceShapes, WindowShapeCoversWhatTheRoundRectOnePixelSmallerPaints) {
                         wrong += shape.contains(QPoint(x, y)) != (ink.GetPixel(x, y) != kPaper);
                 EXPECT_EQ(wrong, 0) << w << "x" << h << " corner " << corner;
             }
+    EXPECT_EQ(Surface::RoundRectRegion(0, 0, 12, 10, INT_MIN, INT_MIN),
+              Surface::RoundRectRegion(0, 0, 12, 10, INT_MAX, INT_MAX));
     EXPECT_EQ(Surface::RoundRectRegion(0, 0, 12, 10, 6, 6),
               QRegion(2, 0, 7, 1) + QRegion(1, 1, 9, 1) + QRegion(0, 2, 11, 5) +
                   QRegion(1, 7, 9, 1) + QRegion(2, 8, 7, 1));

@@ -12,6 +12,8 @@
 
 #include <sys/resource.h>
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -38,7 +40,8 @@ TEST(CleanStationName, RemovesTheFifteenTextsInOrderAndNothingElse) {
         {"w/ww.x", "x"},            // the slash goes first
         {"ww\\w.x w:ww.y", "x y"},  // so do "\" and ":"
         {"Radio \"One\"", "Radio One"}, {"/\\:*?\"<>|()!~@www.", ""},
-        {" Jazz & Blues, #1 + 50% 'live'. ", " Jazz & Blues, #1 + 50% 'live'. "}, {"CON\x01", "CON\x01"}};
+        {" Jazz & Blues, #1 + 50% 'live'. ", " Jazz & Blues, #1 + 50% 'live'. "},
+        {"CON\x01", "CON"}, {"A\r\nB\t\x1F\x7F", "AB"}, {"w\nww.x", "x"}};
     for (const auto& [name, cleaned] : cases) {
         QString text = QString::fromUtf8(name);
         CleanStationName(text);
@@ -68,8 +71,8 @@ TEST(PickStreamAddress, TheFirstEntryWithRoomElseTheFirstEntryElseNothing) {
         {"unreadable count keeps 95", Second("(#2 - many/100) B"), "stream-a"},
         {"chosen File without =", QString(Second("(#2 - 1/100) B")).replace("File2=", "File2 "),
          "stream-a"},
-        {"a value ends at the next =", "[playlist]|numberofentries=1|File1=http://s.test/?id=7|"
-                                       "Title1=(#1 - 1/100) A|Length1=-1|", "http://s.test/?id"},
+        {"a value runs past a second =", "[playlist]|numberofentries=1|File1=http://s.test/?a=1&b=2|"
+                                         "Title1=(#1 - 1/100) A|Length1=-1|", "http://s.test/?a=1&b=2"},
         {"upper-case count key",
          QString(Second("(#2 - 10/100) A")).replace("numberofentries", "NUMBEROFENTRIES"), "stream-b"},
         {"count far beyond", "[playlist]|numberofentries=2147483647|File1=stream-a|"
@@ -97,21 +100,23 @@ const Writer pls = [](const QString& path, const QString& text, const QString&) 
 TEST(PlaylistWriters, WriteExactlyTheseBytes) {
     const char* const twoEntries =
         "[playlist]\nnumberofentries=2\nFile1=http://a.test:8000/\nTitle1=(#1 - 99/100) A\n"
-        "Length1=-1\nFile2=http://b.test:8000/\nTitle2=(#2 - 5/100) B\nLength2=-1\nVersion=2\n";
+        "Length1=-1\nFile2=http://b.test:8000/?a=1&b=\"2\"\nTitle2=(#2 - 5/100) B\n"
+        "Length2=-1\nVersion=2\n";
     const char* const crlfEntry = "[playlist]\r\nnumberofentries=1\r\nFile1=http://c.test/\r\n"
                                   "Title1=(#1 - 1/9) C\r\nLength1=-1\r\nVersion=2\r\n";
     // clang-format off
     const std::tuple<const char*, Writer, const char*, const char*, QByteArray> cases[] = {
         // what, writer, playlist, title (UTF-8), bytes
-        {"ASX: Windows-1252 title, unescaped, ? for what the code page lacks", asx, twoEntries,
-         "Jazz & Blues <Caf\xC3\xA9> \xE2\x82\xAC \xE2\x98\x85 \xE6\x97\xA5",
-         "<ASX VERSION=\"3.0\">\r\n<Title>Jazz & Blues <Caf\xE9> \x80 ? ?</Title>\r\n"
-         "<Entry>\r\n<ref href=\"http://b.test:8000/\"/>\r\n</Entry>\r\n</ASX>\r\n\r\n"},
+        {"ASX: plain ASCII, markup escaped, one reference per character", asx, twoEntries,
+         "Jazz & Blues <Caf\xC3\xA9>\r\n\xE2\x82\xAC \xF0\x9F\x98\x80",
+         "<ASX VERSION=\"3.0\">\r\n<Title>Jazz &amp; Blues &lt;Caf&#233;&gt;&#8364; &#128512;</Title>\r\n"
+         "<Entry>\r\n<ref href=\"http://b.test:8000/?a=1&amp;b=&quot;2&quot;\"/>\r\n</Entry>\r\n</ASX>\r\n\r\n"},
         {"ASX, no address", asx, "not a playlist", "T",
          "<ASX VERSION=\"3.0\">\r\n<Title>T</Title>\r\n<Entry>\r\n<ref href=\"\"/>\r\n"
          "</Entry>\r\n</ASX>\r\n\r\n"},
-        {"M3U from CR LF", m3u, crlfEntry, "\xC3\x9C \xE2\x98\x85",
-         "#EXTM3U\r\n#EXTINF:-1,\xDC ?\r\nhttp://c.test/\r\n\r\n"},
+        {"M3U from CR LF, no line break from the title", m3u, crlfEntry,
+         "\xC3\x9C \xF0\x9F\x98\x80\r\nhttp://evil.test/",
+         "#EXTM3U\r\n#EXTINF:-1,\xDC ?http://evil.test/\r\nhttp://c.test/\r\n\r\n"},
         {"M3U, no address", m3u, "", "", "#EXTM3U\r\n#EXTINF:-1,\r\n\r\n\r\n"},
         {"PLS as it came", pls, "[playlist]\nnumberofentries=0\n", "",
          "[playlist]\nnumberofentries=0\n\r\n"},
@@ -126,18 +131,54 @@ TEST(PlaylistWriters, WriteExactlyTheseBytes) {
     }
 }
 
-// Written through a link, the link stays a link and its target is replaced whole, keeping its
-// permissions; nothing is left beside it.
-TEST(PlaylistWriters, AReplacedFileKeepsItsPermissionsAndALinkStaysALink) {
+QFileDevice::Permissions OwnerGroupOther(const QString& path) {
+    return QFile::permissions(path) & QFileDevice::Permissions::fromInt(0x7077);  // no "user" bits
+}
+
+// A link in a file's place is replaced by the file: what it points at stays as it was and
+// lends the new file nothing. A replaced file keeps its permissions; nothing is left beside it.
+TEST(PlaylistWriters, AReplacedFileKeepsItsPermissionsAndALinkIsReplacedNotFollowed) {
     QTemporaryDir dir;
     const QString target = dir.filePath("target.pls"), link = dir.filePath("link.pls");
-    const auto kept = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    // Executable: no new file is.
+    const auto kept = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
     ASSERT_TRUE(WriteTextFile(target, "earlier, and longer") && QFile::setPermissions(target, kept));
     ASSERT_TRUE(QFile::link(target, link) && WriteTextFile(link, "later"));
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(Read(target), QByteArray("later\r\n"));
-    EXPECT_EQ(QFile::permissions(target) & QFileDevice::Permissions::fromInt(0x7077), kept);  // no "user" bits
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(Read(link), QByteArray("later\r\n"));
+    EXPECT_EQ(Read(target), QByteArray("earlier, and longer\r\n"));
+    EXPECT_FALSE(OwnerGroupOther(link) & QFileDevice::ExeOwner);
+    ASSERT_TRUE(WriteTextFile(target, "later"));
+    EXPECT_EQ(OwnerGroupOther(target), kept);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+}
+
+// A name that takes all the room a name has is still written. The first write into a folder
+// removes the temporary files that killed runs left there (their process is gone, or they are
+// a day old), and no other file.
+TEST(PlaylistWriters, WritesTheLongestNamesAndRemovesOnlyItsOwnStaleTemporaryFiles) {
+    QTemporaryDir dir;
+    const QString running = QString::number(QCoreApplication::applicationPid());
+    const QString gone = QStringLiteral("2147483647");  // above any process id the system gives
+    const std::pair<QString, bool> planted[] = {
+        // name, removed
+        {".radiosift-" + gone + "-0123abcd.part", true},
+        {".radiosift-" + running + "-0123abcd.part", false},  // being written
+        {".radiosift-" + running + "-4567cdef.part", true},   // a day old
+        {"x.radiosift-" + gone + "-0123abcd.part", false}};
+    QStringList left = {QString(251, 'x') + ".pls"};
+    for (const auto& [name, removed] : planted) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        if (name.contains("4567cdef")) {
+            ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addDays(-2),
+                                         QFileDevice::FileModificationTime));
+        }
+        if (!removed) left.append(name);
+    }
+    ASSERT_TRUE(WriteTextFile(dir.filePath(left.first()), "x"));
+    left.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), left);
 }
 
 // Makes file writes of this process fail past a size while it lives: a real write failure,
@@ -165,6 +206,7 @@ protected:
         classicTarget = "/sbin/shoutcast-playlist.pls?rn=" + id + "&file=filename.pls";
         ASSERT_TRUE(QDir(downloadDir()).mkdir(QStringLiteral("Rock")));
         state.m_DownloadDir = downloadDir() + QStringLiteral("Rock") + QDir::separator();
+        state.m_DownloadDirWritable = true;
     }
 
     // A station whose id is rn with "#" standing for a station of the directory.
@@ -270,6 +312,7 @@ TEST_F(StationSaverTest, FileNamesFollowTheTemplateAndNeverLeaveTheGenreFolder) 
     const std::tuple<const char*, const char*, const char*, const char*, const char*, const char*>
         cases[] = {  // template, format, name, id, bitrate, the file written ("" for none)
         {"%GENRE% - %STATION% (%STREAM%)", "PLS file", "Radio X", "#", "128", "Rock - Radio X (MP3).pls"},
+        {"%STATION%_%BITRATE%", "PLS file", "Radio\r\nX\x7F", "#", "1\t2\x1F" "8", "RadioX_128.pls"},
         {"%station%_%BITRATE%", "PLS file", "Radio X", "#", "128", "%station%_128.pls"},
         {"%FORMAT%", "M3U file", "Radio X", "#", "128", "M3U file.m3u"},
         {"%RN%.%STATION%.%STATION%", "ASX file", "a:b", "#", "128", "#.ab.ab.asx"},
@@ -296,15 +339,19 @@ TEST_F(StationSaverTest, FileNamesFollowTheTemplateAndNeverLeaveTheGenreFolder) 
 }
 
 // A download without a 2xx answer or cut off, or a file that cannot be written, leaves the
-// earlier file and the timing line as they were.
+// earlier file and the timing line as they were; in a genre folder that must not be written
+// into, nothing is even fetched.
 TEST_F(StationSaverTest, AFailedSaveKeepsTheEarlierFileAndTheStatusLine) {
-    const std::pair<Misbehaviour, bool> cases[] = {  // what the directory does, writes fail
-        {{.status = 404}, false}, {{.status = 500}, false}, {{.status = 302}, false},
-        {{.dropAfterBytes = 20}, false}, {{}, true}};
+    // clang-format off
+    const std::tuple<Misbehaviour, bool, bool> cases[] = {  // the directory does, writes fail, writable
+        {{.status = 404}, false, true}, {{.status = 500}, false, true}, {{.status = 302}, false, true},
+        {{.dropAfterBytes = 20}, false, true}, {{}, true, true}, {{}, false, false}};
+    // clang-format on
     ASSERT_GT(catalogue().playlistText(id.toInt()).size(), 64);
-    for (const auto& [misbehaviour, writesFail] : cases) {
-        SCOPED_TRACE(testing::Message() << misbehaviour.status << " " << writesFail);
+    for (const auto& [misbehaviour, writesFail, writable] : cases) {
+        SCOPED_TRACE(testing::Message() << misbehaviour.status << " " << writesFail << writable);
         server().setMisbehaviour(classicTarget, misbehaviour);
+        state.m_DownloadDirWritable = writable;
         QFile earlier(InFolder("Radio X_128.pls"));
         ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
         earlier.close();

@@ -57,6 +57,16 @@ QString PickedAddress(const CatalogueStation& station) {
     return station.servers.isEmpty() ? QString() : station.servers.first().address;
 }
 
+// Title and address as an ASX file holds them: XML's markup characters escaped, and every
+// character outside ASCII as a numeric reference.
+QString AsxEscaped(const QString& text) {
+    QString escaped;
+    for (const char32_t c : text.toUcs4())
+        escaped += c < 0x80 ? QString(QChar(c)).toHtmlEscaped()
+                            : QStringLiteral("&#%1;").arg(uint(c));
+    return escaped;
+}
+
 }  // namespace
 
 void Select(QComboBox* list, const QString& text) {
@@ -106,7 +116,8 @@ QByteArray ExpectedFileBytes(const Catalogue& catalogue, const CatalogueStation&
     if (ends == LineEnds::CrLf) text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     if (choice.format == QLatin1String("ASX file"))
         text = QStringLiteral("<ASX VERSION=\"3.0\">\r\n<Title>%1</Title>\r\n<Entry>\r\n"
-                              "<ref href=\"%2\"/>\r\n</Entry>\r\n</ASX>\r\n").arg(title, address);
+                              "<ref href=\"%2\"/>\r\n</Entry>\r\n</ASX>\r\n")
+                   .arg(AsxEscaped(title), AsxEscaped(address));
     if (choice.format == QLatin1String("M3U file"))
         text = QStringLiteral("#EXTM3U\r\n#EXTINF:-1,%1\r\n%2\r\n").arg(title, address);
     return Windows1252(text + QStringLiteral("\r\n"));

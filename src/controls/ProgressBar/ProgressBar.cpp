@@ -280,10 +280,9 @@ void ProgressBar::DrawBar() {
     m_surface.setBackColour(back);
     const QRegion shape = ProgressBarPainter::DrawBar(m_surface, m_state);
     m_paintedState = m_state;
-    if (shape != m_shape) {
-        m_shape = shape;
-        setMask(shape);
-    }
+    // Qt reads an empty mask as no mask at all; a bar too thin for any shape shows nothing, so
+    // it gets a mask that lies wholly outside it instead. An unchanged mask costs nothing.
+    setMask(shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape);
     update();
 }
 

@@ -106,7 +106,6 @@ private:
     ProgressBarState m_state;
     FontReference m_TextFont;
     Surface m_surface;
-    // What the surface was last painted from, and the window shape it gave.
+    // What the surface was last painted from.
     std::optional<ProgressBarState> m_paintedState;
-    QRegion m_shape;
 };
