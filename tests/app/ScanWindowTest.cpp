@@ -2,7 +2,6 @@
 // is gone, the page queries a Run sends (from the directory's request log), a page fetched with GO,
 // a run stopped with the button that started it, a host that cannot be found, and the page's box.
 #include "GFXFrameX.h"
-#include "HttpRequest.h"
 #include "ProgressBar.h"
 #include "SourceTextBox.h"
 #include "StatusLineBox.h"
@@ -243,9 +242,7 @@ TEST_P(Fetch, LeavesThePageWithCrLfLineEndsAndListsTheHeaderLines) {
     const LineEndCase& c = GetParam();
     server().setLineEnds(c.ends);
     const QString address = server().baseUrl() + kClassicPage + "numresult=5&sgenre=Rock";
-    HttpRequest direct;
-    direct.open("GET", address);
-    direct.send();
+    const Fetched direct(address);
     const QString raw = direct.responseText();
     ASSERT_TRUE(raw.contains(c.served));
     window.txturl->setText(address);

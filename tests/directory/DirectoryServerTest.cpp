@@ -11,27 +11,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSet>
 #include <algorithm>
 #include <functional>
 #include <tuple>
 
-// Misbehaviours are written with designated initializers; what they leave out stays default.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 namespace {
 
 using Keep = std::function<bool(const CatalogueStation&)>;
-
-// One GET through the program's own request.
-struct Fetched : HttpRequest {
-    explicit Fetched(const QString& url) {
-        open(QStringLiteral("GET"), url);
-        send();
-        text = responseText();
-    }
-    QString text;
-};
 
 // The stations kept, in listing order: most listeners first (highest bitrate first when ordered
 // by bitrate, ties as usual), then lower id.
@@ -60,7 +46,6 @@ QString playlistTarget(const QString& rn) {
 
 class DirectoryServerTest : public DirectoryFixture, public StationSink {
 protected:
-    Fetched get(const QString& target) { return Fetched(server().baseUrl() + target); }
     void SaveStation(int32_t) override {}
 
     // Every entry the program reads from a page: no stream-type filter, no minimum bitrate.
@@ -212,36 +197,20 @@ TEST_F(DirectoryServerTest, JsonSearchFiltersOrdersAndPagesItsStations) {
     }
 }
 
-// The tests of the program's JSON reader rely on each genre holding every kind of station.
-TEST_F(DirectoryServerTest, JsonStationsHaveTheListedTypesAndEveryGenreEveryKind) {
+// The program reads these fields by their JSON types.
+TEST_F(DirectoryServerTest, JsonStationsHaveTheListedFieldsOfTheirTypes) {
     const QStringList texts{"changeuuid", "stationuuid", "name",        "url",  "url_resolved",
                             "homepage",   "favicon",     "countrycode", "tags", "codec"};
     const QStringList numbers{"bitrate", "hls", "lastcheckok", "clickcount", "votes"};
-    for (const char* tag : {"rock", "jazz"}) {
-        SCOPED_TRACE(tag);
-        const Fetched f = get(QString("/json/stations/search?tag=") + tag);
-        EXPECT_TRUE(f.getAllResponseHeaders().contains("Content-Type: application/json"));
-        QSet<QString> codecs, schemes, streams, twice, kinds;
-        for (const QJsonValue& value : json(f.text).array()) {
-            const QJsonObject station = value.toObject();
-            ASSERT_EQ(station.keys().size(), texts.size() + numbers.size());
-            for (const QString& key : texts) EXPECT_TRUE(station[key].isString()) << key.toStdString();
-            for (const QString& key : numbers) EXPECT_TRUE(station[key].isDouble()) << key.toStdString();
-            for (const char* flag : {"hls", "lastcheckok"})
-                EXPECT_EQ(station[flag].toInt() & ~1, 0) << flag;
-            const QString resolved = station["url_resolved"].toString();
-            const QString stream = resolved.isEmpty() ? station["url"].toString() : resolved;
-            codecs << station["codec"].toString();
-            schemes << stream.section(u':', 0, 0);
-            if (streams.contains(stream)) twice << stream;
-            streams << stream;
-            if (resolved.isEmpty()) kinds << "url only";
-            if (station["lastcheckok"].toInt() == 0) kinds << "broken";
-        }
-        EXPECT_EQ(codecs, QSet<QString>({"MP3", "AAC", "AAC+", "OGG", "FLAC"}));
-        EXPECT_EQ(schemes, QSet<QString>({"http", "https", "rtsp", "mms"}));
-        EXPECT_EQ(kinds, QSet<QString>({"url only", "broken"}));
-        EXPECT_FALSE(twice.isEmpty());
+    const Fetched f = get(QStringLiteral("/json/stations/search?tag=rock"));
+    EXPECT_TRUE(f.getAllResponseHeaders().contains("Content-Type: application/json"));
+    const QJsonArray stations = json(f.text).array();
+    ASSERT_FALSE(stations.isEmpty());
+    for (const QJsonValue& station : stations) {
+        ASSERT_EQ(station.toObject().keys().size(), texts.size() + numbers.size());
+        for (const QString& key : texts) EXPECT_TRUE(station[key].isString()) << key.toStdString();
+        for (const QString& key : numbers)
+            EXPECT_TRUE(station[key].isDouble()) << key.toStdString();
     }
 }
 
