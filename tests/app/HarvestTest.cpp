@@ -45,8 +45,7 @@ INSTANTIATE_TEST_SUITE_P(Choices, Harvest, testing::Values(
     HarvestCase{"Limit10InTheAsxTitle", {.format = "ASX file", .nameTemplate = "%STATION%", .limitText = "10", .limit = 10}},
     HarvestCase{"Limit2_5RoundsToEven", {.format = "M3U file", .nameTemplate = "%STATION%-%RN%", .limitText = "2.5", .limit = 2}},
     HarvestCase{"Limit0", {.limitText = "0", .limit = 0}},  // every name alike: the last stays
-    HarvestCase{"LimitNotANumber", {.format = "ASX file", .nameTemplate = "%STATION%_%RN%", .limitText = "many", .limit = 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    HarvestCase{"LimitNotANumber", {.format = "ASX file", .nameTemplate = "%STATION%_%RN%", .limitText = "many", .limit = 0}}), ByName);
 // clang-format on
 
 }  // namespace

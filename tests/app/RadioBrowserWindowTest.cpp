@@ -80,8 +80,7 @@ TEST_P(LiveQueries, AskTheStationSearchForEachOptionAndShowTheAddressInTxturl) {
     // No playlist is asked for, and no click is counted.
     EXPECT_EQ(server().requestLog().size(), c.queries.size());
 }
-INSTANTIATE_TEST_SUITE_P(Options, LiveQueries, testing::ValuesIn(kQueryCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Options, LiveQueries, testing::ValuesIn(kQueryCases), ByName);
 
 // A station answer of the test's own, from a server that also notes who asked.
 class FixedAnswer : public LiveWindow {
@@ -182,8 +181,7 @@ TEST_P(HostileAnswers, EndThePageQuietlyAndWriteNothingOutsideTheGenreFolder) {
     // The list holds what was read, not room for every element of a flood.
     EXPECT_LT(window.scanState().Stations.size(), 1000);
 }
-INSTANTIATE_TEST_SUITE_P(Answers, HostileAnswers, testing::ValuesIn(kHostileCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Answers, HostileAnswers, testing::ValuesIn(kHostileCases), ByName);
 
 // Servers behind the directory's name, each at a path of the local directory (a name starting
 // with "bad" is answered with 503) or at a port where nothing listens ("refused").

@@ -205,8 +205,7 @@ INSTANTIATE_TEST_SUITE_P(Options, QueryKeys, testing::Values(
     QueryCase{"SearchOfBlanksOnly",       "Search", "5",    true,  "96",  "",    false, "   ",         {"numresult=5&s=+++"}, "96"},
     QueryCase{"SearchTextWithAGenre",     "Jazz",   "25",   true,  "96",  "",    false, "50s",         {"&sgenre=Jazz"}, "96"},
     QueryCase{"MinimumAboveMaximum",      "Rock",   "5",    true,  "128", "64",  false, "",            {"numresult=5&sgenre=Rock&maxbitrate=64"}, "64"},
-    QueryCase{"MinimumWithoutMaximum",    "Rock",   "5",    true,  "128", "",    false, "",            {"numresult=5&sgenre=Rock"}, "128"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    QueryCase{"MinimumWithoutMaximum",    "Rock",   "5",    true,  "128", "",    false, "",            {"numresult=5&sgenre=Rock"}, "128"}), ByName);
 // clang-format on
 
 TEST_F(Queries, ScanAllGenresWalksTheListInOrderWithSearchLastOnlyForASearchText) {
@@ -267,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(ServedWith, Fetch,
                          testing::Values(LineEndCase{"Lf", LineEnds::Lf, "\n", "", true},
                                          LineEndCase{"CrLf", LineEnds::CrLf, "\r\n", "\r\n", false},
                                          LineEndCase{"Cr", LineEnds::Cr, "\r", "\r\n", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ByName);
 
 // ---- How a run ends: two pages of Rock, each listing six stations of every type ----
 
@@ -321,8 +320,7 @@ INSTANTIATE_TEST_SUITE_P(Moments, Stop, testing::Values(
     // Run again before the stopped run has ended: a new run starts once it has.
     StopCase{"StopThenRun", [](const frmMain& w) { return w.vp1->Value() > 0; }, 2, {kFirst, kFirst, kSecond},
              Bar("Stopped !") + Bar("Done"), 6 + 12},
-    StopCase{"StopRunStop", [](const frmMain& w) { return w.vp1->Value() > 0; }, 3, {kFirst}, Bar("Stopped !"), 6}),
-    [](const auto& info) { return std::string(info.param.name); });
+    StopCase{"StopRunStop", [](const frmMain& w) { return w.vp1->Value() > 0; }, 3, {kFirst}, Bar("Stopped !"), 6}), ByName);
 // clang-format on
 
 TEST_F(ScanWindow, AHostThatCannotBeFoundEndsTheRunWithNoConnectionLeavingTheDisplays) {

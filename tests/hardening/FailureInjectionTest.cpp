@@ -160,8 +160,7 @@ const Injection kInjections[] = {
     {"PlaylistsAreGarbage", Target::TwoPlaylists, {.body = Garbage()}, true},
 };
 
-INSTANTIATE_TEST_SUITE_P(Misbehaviours, FailureInjection, testing::ValuesIn(kInjections),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Misbehaviours, FailureInjection, testing::ValuesIn(kInjections), ByName);
 
 TEST_F(Hardened, NamesThatAreNotUtf8ReachFileNamesAndTitlesAsWindows1252) {
     server().setMisbehaviour(QStringLiteral("/directory/"), {.invalidUtf8Names = true});  // " \xE9t\xE9" ends each

@@ -22,6 +22,9 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 template <typename Case> requires requires(const Case& c) { std::string(c.name); }
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
+// Names the instances of a parameterised test after their cases.
+inline constexpr auto ByName = [](const auto& info) { return std::string(info.param.name); };
+
 inline void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 // Selects the entry with this text; fails the test when the list has no such entry.
 void Select(QComboBox* list, const QString& text);
