@@ -20,7 +20,6 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
-#include <optional>
 
 namespace {
 
@@ -177,23 +176,6 @@ TEST(PlaylistWriters, WritesTheLongestNamesAndRemovesOnlyItsOwnStaleTemporaryFil
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), left);
 }
 
-// Makes file writes of this process fail past a size while it lives: a real write failure,
-// which also befalls root, who may write any read-only file or folder.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_previous); }
-
-private:
-    rlimit m_previous{};
-};
-
 class StationSaverTest : public DirectoryFixture {
 protected:
     void SetUp() override {
@@ -342,6 +324,7 @@ TEST_F(StationSaverTest, AFailedSaveKeepsTheEarlierFileAndTheStatusLine) {
         {{.dropAfterBytes = 20}, false, true}, {{}, true, true}, {{}, false, false}};
     // clang-format on
     ASSERT_GT(catalogue().playlistText(id.toInt()).size(), 64);
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
     for (const auto& [misbehaviour, writesFail, writable] : cases) {
         SCOPED_TRACE(testing::Message() << misbehaviour.status << " " << writesFail << writable);
         server().setMisbehaviour(classicTarget, misbehaviour);
@@ -351,11 +334,14 @@ TEST_F(StationSaverTest, AFailedSaveKeepsTheEarlierFileAndTheStatusLine) {
         earlier.close();
         host.stat = "before";
         const int32_t index = Add();
-        {
-            std::optional<FileSizeLimit> limit;
-            if (writesFail) limit.emplace(64);
-            saver.SaveStation(index);
-        }
+        // Writes past 64 bytes fail: a real write failure, which also befalls root, who may
+        // write any read-only file or folder.
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const rlimit limit{writesFail ? 64 : previous.rlim_cur, previous.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        saver.SaveStation(index);
+        setrlimit(RLIMIT_FSIZE, &previous);
         EXPECT_EQ(files().keys(), QStringList{"Rock/Radio X_128.pls"});
         EXPECT_EQ(Read(InFolder("Radio X_128.pls")), "earlier");
         EXPECT_EQ(host.stat, "before");
