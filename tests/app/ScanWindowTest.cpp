@@ -62,6 +62,11 @@ void ExpectFreshStart(const frmMain& w) {
               std::tuple(0, qsizetype(1), QString("TopTen")));
 }
 
+// The controls for trying the fetch and the classic parser by hand.
+std::vector<const QWidget*> HandControls(const frmMain& w) {
+    return {w.txtProg, w.txtStat, w.txturl, w.cmdGO, w.lstHeaders, w.txtSource, w.cmdScan};
+}
+
 using ScanWindow = WindowTest;
 
 // Nothing chosen or run in a window that is gone is kept for the next.
@@ -95,9 +100,7 @@ TEST_F(ScanWindow, StartsWithTheStartingOptionsInAFixedFrameRestoredFromTheStore
         EXPECT_EQ(frame->childAt(control->geometry().center()), control);
     // The controls for trying the fetch and the classic parser by hand lie beyond the client
     // area, which cannot be enlarged to show them.
-    for (const QWidget* control : std::initializer_list<const QWidget*>{
-             window.txtProg, window.txtStat, window.txturl, window.cmdGO, window.lstHeaders,
-             window.txtSource, window.cmdScan})
+    for (const QWidget* control : HandControls(window))
         EXPECT_FALSE(window.rect().intersects(control->geometry()));
 }
 
@@ -114,9 +117,7 @@ TEST_F(ScanWindow, TheKeyboardReachesOnlyTheVisibleControls) {
         reached.insert(QApplication::focusWidget());
     }
     EXPECT_TRUE(reached.contains(window.cmdRun) && reached.contains(window.txtSearch));
-    for (const QWidget* control : std::initializer_list<const QWidget*>{
-             window.txtProg, window.txtStat, window.txturl, window.cmdGO, window.lstHeaders,
-             window.txtSource, window.cmdScan})
+    for (const QWidget* control : HandControls(window))
         EXPECT_FALSE(reached.contains(control)) << control->metaObject()->className();
 
     QSignalSpy scans(window.cmdScan, &QPushButton::clicked);

@@ -1,13 +1,12 @@
 // The live community directory without a window: which directory a run asks, and how its servers
 // are found.
 #include "DirectoryHosts.h"
-#include "HostResolver.h"
+#include "FakeResolver.h"
 #include "ScopedEnv.h"
 #include "ServerChoice.h"
 
 #include <gtest/gtest.h>
 
-#include <QMap>
 #include <QSet>
 #include <optional>
 
@@ -40,24 +39,6 @@ TEST(DirectoryChoice, TheVariableOrElseTheClassicHostDecidesAndAnUnknownNameIsTo
     }
 }
 
-// Five servers behind the directory's name, one of them at two addresses, and an address
-// without a name; no other name resolves.
-class FakeResolver : public HostResolver {
-public:
-    QStringList addresses(const QString& name) override {
-        asked.append(name);
-        if (name != ServerChoice::kDirectoryName) return {};
-        return {"10.0.0.1", "10.0.0.2", "10.0.0.3", "10.0.0.4", "10.0.0.5", "::6", "10.0.0.7"};
-    }
-    QString nameOf(const QString& address) override {
-        static const QMap<QString, QString> names = {{"10.0.0.1", "a.test"}, {"10.0.0.2", "b.test"},
-                                                     {"10.0.0.3", "c.test"}, {"10.0.0.4", "d.test"},
-                                                     {"10.0.0.5", "e.test"}, {"::6", "a.test"}};
-        return names.value(address);
-    }
-    QStringList asked;
-};
-
 // Every server a choice offers, each passed over in turn.
 QStringList Offered(ServerChoice& choice) {
     QStringList bases;
@@ -70,7 +51,12 @@ QStringList Offered(ServerChoice& choice) {
 
 TEST(ServerDiscovery, EveryNamedServerOnceInAnOrderThatChangesWithTheRandomSource) {
     const ScopedEnv fixed("RADIOSIFT_RADIO_BROWSER_URL", "");
+    // Five servers, one of them at two addresses, and an address without a name.
     FakeResolver resolver;
+    resolver.found = {"10.0.0.1", "10.0.0.2", "10.0.0.3", "10.0.0.4",
+                      "10.0.0.5", "::6",      "10.0.0.7"};
+    resolver.names = {{"10.0.0.1", "a.test"}, {"10.0.0.2", "b.test"}, {"10.0.0.3", "c.test"},
+                      {"10.0.0.4", "d.test"}, {"10.0.0.5", "e.test"}, {"::6", "a.test"}};
     QSet<QString> firsts;
     for (quint32 seed = 1; seed <= 20; ++seed) {
         QRandomGenerator random(seed);
