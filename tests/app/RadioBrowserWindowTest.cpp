@@ -2,7 +2,7 @@
 // by the local directory (or a test server for answers it would not give): the query of each
 // option, the files in each format, what is passed over, hostile answers, and how servers are
 // found when no address is fixed.
-#include "HostResolver.h"
+#include "FakeResolver.h"
 #include "ProgressBar.h"
 #include "ScopedEnv.h"
 #include "StatusLineBox.h"
@@ -30,18 +30,10 @@ protected:
         env.emplace_back("RADIOSIFT_RADIO_BROWSER_URL", server().baseUrl());
         ASSERT_TRUE(QDir(downloadDir()).mkpath(kFolder));
     }
-    void TearDown() override {
-        env.clear();
-        WindowTest::TearDown();
-    }
     void choose(const RunChoice& choice) { Choose(window, choice, downloadDir() + kFolder); }
-    // The queries of the station searches asked at prefix (the text after "?").
+    // The queries of the station searches asked at prefix.
     QStringList searches(const QString& prefix = QString()) {
-        QStringList queries;
-        for (const QString& target : server().requestLog())
-            if (target.startsWith(prefix + kSearchPath))
-                queries.append(target.mid(prefix.size() + kSearchPath.size()));
-        return queries;
+        return pageQueries(prefix + kSearchPath);
     }
 
     std::list<ScopedEnv> env;
@@ -88,8 +80,7 @@ TEST_P(LiveQueries, AskTheStationSearchForEachOptionAndShowTheAddressInTxturl) {
     // No playlist is asked for, and no click is counted.
     EXPECT_EQ(server().requestLog().size(), c.queries.size());
 }
-INSTANTIATE_TEST_SUITE_P(Options, LiveQueries, testing::ValuesIn(kQueryCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Options, LiveQueries, testing::ValuesIn(kQueryCases), ByName);
 
 // A station answer of the test's own, from a server that also notes who asked.
 class FixedAnswer : public LiveWindow {
@@ -128,32 +119,22 @@ TEST_F(FixedAnswer, WritesEachFormatAroundTheStreamAddressAndPassesOverCopiesAnd
         R"j({"name":"Copy","bitrate":128,"codec":"MP3","url_resolved":"http://s1.test/live?x=1"},)j"
         R"j({"name":"Rtsp","bitrate":128,"codec":"MP3","url_resolved":"rtsp://s4.test/"},)j"
         R"j({"name":"Nameless","bitrate":128,"codec":"MP3","url_resolved":"javascript:alert(1)"}])j";
-    const QString one = kFolder + "/Rock/Jazz Blues Live_128_MP3",
-                  two = kFolder + "/Rock/Second_64_AAC";
-    // clang-format off
-    const struct { const char* format; QMap<QString, QByteArray> files; } cases[] = {
-        {"PLS file", {
-            {one + ".pls", "[playlist]\r\nnumberofentries=1\r\nFile1=http://s1.test/live?x=1\r\n"
-                           "Title1=Jazz Blues Live\r\nLength1=-1\r\nVersion=2\r\n"},
-            {two + ".pls", "[playlist]\r\nnumberofentries=1\r\nFile1=https://s2.test/a\r\n"
-                           "Title1=Second\r\nLength1=-1\r\nVersion=2\r\n"}}},
-        {"ASX file", {
-            {one + ".asx", "<ASX VERSION=\"3.0\">\r\n<Title>Jazz Blues Live</Title>\r\n<Entry>\r\n"
-                           "<ref href=\"http://s1.test/live?x=1\"/>\r\n</Entry>\r\n</ASX>\r\n\r\n"},
-            {two + ".asx", "<ASX VERSION=\"3.0\">\r\n<Title>Second</Title>\r\n<Entry>\r\n"
-                           "<ref href=\"https://s2.test/a\"/>\r\n</Entry>\r\n</ASX>\r\n\r\n"}}},
-        {"M3U file", {
-            {one + ".m3u", "#EXTM3U\r\n#EXTINF:-1,Jazz Blues Live\r\nhttp://s1.test/live?x=1\r\n\r\n"},
-            {two + ".m3u", "#EXTM3U\r\n#EXTINF:-1,Second\r\nhttps://s2.test/a\r\n\r\n"}}},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.format);
+    // The stations saved, as title, stream address and file name; each file names its stream.
+    const std::tuple<QString, QString, QString> saved[] = {
+        {"Jazz Blues Live", "http://s1.test/live?x=1", "/Rock/Jazz Blues Live_128_MP3."},
+        {"Second", "https://s2.test/a", "/Rock/Second_64_AAC."}};
+    for (const QString format : {"PLS file", "ASX file", "M3U file"}) {
+        SCOPED_TRACE(format.toStdString());
+        QMap<QString, QByteArray> expected;
+        for (const auto& [title, address, name] : saved)
+            expected[kFolder + name + format.left(3).toLower()] =
+                PlaylistFileBytes(format, title, address,
+                                  "[playlist]\r\nnumberofentries=1\r\nFile1=" + address +
+                                      "\r\nTitle1=" + title + "\r\nLength1=-1\r\nVersion=2");
         QDir(downloadDir() + kFolder).removeRecursively();
-        choose(
-            {.stations = "5", .format = c.format, .nameTemplate = "%STATION%_%BITRATE%_%STREAM%"});
+        choose({.stations = "5", .format = format, .nameTemplate = "%STATION%_%BITRATE%_%STREAM%"});
         run();
-        ExpectSameFiles(files(), c.files);
+        ExpectSameFiles(files(), expected);
         // The timing line is the page's: no playlist was fetched.
         EXPECT_TRUE(window.txtStat->text().startsWith("Pure HTML doc dwnl time="));
     }
@@ -200,20 +181,10 @@ TEST_P(HostileAnswers, EndThePageQuietlyAndWriteNothingOutsideTheGenreFolder) {
     // The list holds what was read, not room for every element of a flood.
     EXPECT_LT(window.scanState().Stations.size(), 1000);
 }
-INSTANTIATE_TEST_SUITE_P(Answers, HostileAnswers, testing::ValuesIn(kHostileCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Answers, HostileAnswers, testing::ValuesIn(kHostileCases), ByName);
 
 // Servers behind the directory's name, each at a path of the local directory (a name starting
 // with "bad" is answered with 503) or at a port where nothing listens ("refused").
-class NamedServers : public HostResolver {
-public:
-    QStringList addresses(const QString& name) override {
-        return name == "all.api.radio-browser.info" ? names : QStringList();
-    }
-    QString nameOf(const QString& address) override { return address; }
-    QStringList names;
-};
-
 class Discovery : public LiveWindow {
 protected:
     void SetUp() override {
@@ -226,9 +197,7 @@ protected:
                  return name == "good" ? server().baseUrl() : server().baseUrl() + '/' + name;
              }});
     }
-    int asked(const QString& name) { return static_cast<int>(searches('/' + name).size()); }
-
-    NamedServers resolver;
+    FakeResolver resolver;
     QRandomGenerator random{3};
 };
 
@@ -244,13 +213,14 @@ TEST_F(Discovery, ServersThatDoNotAnswerArePassedOverTheOneThatAnswersIsKeptAndN
         SCOPED_TRACE(c.names.join(' ').toStdString());
         server().clearLog();
         QDir(downloadDir() + kFolder).removeRecursively();
-        resolver.names = c.names;
+        resolver.found = c.names;
+        for (const QString& name : c.names) resolver.names[name] = name;
         choose({.stations = "50"});
         run(c.ending);
         EXPECT_EQ(searches().size(), c.pages);  // every page from the server that answered
         for (const char* bad : {"bad1", "bad2"}) {
-            const int times = asked(bad);  // never again once passed over
-            EXPECT_TRUE(c.pages ? times <= 1 : times == int(c.names.contains(bad))) << bad;
+            const qsizetype times = searches('/' + QString(bad)).size();  // once at most
+            EXPECT_TRUE(c.pages ? times <= 1 : times == qsizetype(c.names.contains(bad))) << bad;
         }
         EXPECT_EQ(files().isEmpty(), c.pages == 0);
     }

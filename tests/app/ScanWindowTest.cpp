@@ -2,7 +2,6 @@
 // is gone, the page queries a Run sends (from the directory's request log), a page fetched with GO,
 // a run stopped with the button that started it, a host that cannot be found, and the page's box.
 #include "GFXFrameX.h"
-#include "HttpRequest.h"
 #include "ProgressBar.h"
 #include "SourceTextBox.h"
 #include "StatusLineBox.h"
@@ -63,9 +62,27 @@ void ExpectFreshStart(const frmMain& w) {
               std::tuple(0, qsizetype(1), QString("TopTen")));
 }
 
+// The controls for trying the fetch and the classic parser by hand.
+std::vector<const QWidget*> HandControls(const frmMain& w) {
+    return {w.txtProg, w.txtStat, w.txturl, w.cmdGO, w.lstHeaders, w.txtSource, w.cmdScan};
+}
+
 using ScanWindow = WindowTest;
 
+// Nothing chosen or run in a window that is gone is kept for the next.
 TEST_F(ScanWindow, StartsWithTheStartingOptionsInAFixedFrameRestoredFromTheStoredProperties) {
+    {
+        frmMain first;
+        // clang-format off
+        Choose(first, {.genre = "Jazz", .stations = "10", .stream = "MP3", .minBitrate = "128",
+                       .format = "M3U file", .nameTemplate = "%RN%", .limitText = "12"}, downloadDir());
+        // clang-format on
+        Select(first.cmbMaxBit, "320");
+        first.chkOrderBitrate->toggle();
+        first.txtSearch->setText("jazz");
+        Click(first.cmdRun);
+        ASSERT_GT(first.scanState().StationCount, 0);
+    }
     frmMain window;  // not the fixture's, which has its own download folder
     ExpectFreshStart(window);
     EXPECT_EQ(window.minimumSize(), QSize(505, 299));
@@ -83,9 +100,7 @@ TEST_F(ScanWindow, StartsWithTheStartingOptionsInAFixedFrameRestoredFromTheStore
         EXPECT_EQ(frame->childAt(control->geometry().center()), control);
     // The controls for trying the fetch and the classic parser by hand lie beyond the client
     // area, which cannot be enlarged to show them.
-    for (const QWidget* control : std::initializer_list<const QWidget*>{
-             window.txtProg, window.txtStat, window.txturl, window.cmdGO, window.lstHeaders,
-             window.txtSource, window.cmdScan})
+    for (const QWidget* control : HandControls(window))
         EXPECT_FALSE(window.rect().intersects(control->geometry()));
 }
 
@@ -102,9 +117,7 @@ TEST_F(ScanWindow, TheKeyboardReachesOnlyTheVisibleControls) {
         reached.insert(QApplication::focusWidget());
     }
     EXPECT_TRUE(reached.contains(window.cmdRun) && reached.contains(window.txtSearch));
-    for (const QWidget* control : std::initializer_list<const QWidget*>{
-             window.txtProg, window.txtStat, window.txturl, window.cmdGO, window.lstHeaders,
-             window.txtSource, window.cmdScan})
+    for (const QWidget* control : HandControls(window))
         EXPECT_FALSE(reached.contains(control)) << control->metaObject()->className();
 
     QSignalSpy scans(window.cmdScan, &QPushButton::clicked);
@@ -115,20 +128,6 @@ TEST_F(ScanWindow, TheKeyboardReachesOnlyTheVisibleControls) {
     QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);  // no owner now
     QTest::qWait(300);
     EXPECT_EQ(std::tuple(scans.count(), window.cmdRun->text()), std::tuple(0, QString("&Run")));
-}
-
-TEST_F(ScanWindow, NothingChosenOrRunInOneWindowIsKeptForTheNext) {
-    {
-        frmMain first;
-        Choose(first, {.genre = "Jazz", .stations = "10", .stream = "MP3", .minBitrate = "128",
-                       .format = "M3U file", .nameTemplate = "%RN%", .limitText = "12"}, downloadDir());
-        Select(first.cmbMaxBit, "320");
-        first.chkOrderBitrate->toggle();
-        first.txtSearch->setText("jazz");
-        Click(first.cmdRun);
-        ASSERT_GT(first.scanState().StationCount, 0);
-    }
-    ExpectFreshStart(frmMain());
 }
 
 // ---- The page queries; the result pages answer 404 here, so no playlist is fetched ----
@@ -206,8 +205,7 @@ INSTANTIATE_TEST_SUITE_P(Options, QueryKeys, testing::Values(
     QueryCase{"SearchOfBlanksOnly",       "Search", "5",    true,  "96",  "",    false, "   ",         {"numresult=5&s=+++"}, "96"},
     QueryCase{"SearchTextWithAGenre",     "Jazz",   "25",   true,  "96",  "",    false, "50s",         {"&sgenre=Jazz"}, "96"},
     QueryCase{"MinimumAboveMaximum",      "Rock",   "5",    true,  "128", "64",  false, "",            {"numresult=5&sgenre=Rock&maxbitrate=64"}, "64"},
-    QueryCase{"MinimumWithoutMaximum",    "Rock",   "5",    true,  "128", "",    false, "",            {"numresult=5&sgenre=Rock"}, "128"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    QueryCase{"MinimumWithoutMaximum",    "Rock",   "5",    true,  "128", "",    false, "",            {"numresult=5&sgenre=Rock"}, "128"}), ByName);
 // clang-format on
 
 TEST_F(Queries, ScanAllGenresWalksTheListInOrderWithSearchLastOnlyForASearchText) {
@@ -243,9 +241,7 @@ TEST_P(Fetch, LeavesThePageWithCrLfLineEndsAndListsTheHeaderLines) {
     const LineEndCase& c = GetParam();
     server().setLineEnds(c.ends);
     const QString address = server().baseUrl() + kClassicPage + "numresult=5&sgenre=Rock";
-    HttpRequest direct;
-    direct.open("GET", address);
-    direct.send();
+    const Fetched direct(address);
     const QString raw = direct.responseText();
     ASSERT_TRUE(raw.contains(c.served));
     window.txturl->setText(address);
@@ -270,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(ServedWith, Fetch,
                          testing::Values(LineEndCase{"Lf", LineEnds::Lf, "\n", "", true},
                                          LineEndCase{"CrLf", LineEnds::CrLf, "\r\n", "\r\n", false},
                                          LineEndCase{"Cr", LineEnds::Cr, "\r", "\r\n", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ByName);
 
 // ---- How a run ends: two pages of Rock, each listing six stations of every type ----
 
@@ -324,8 +320,7 @@ INSTANTIATE_TEST_SUITE_P(Moments, Stop, testing::Values(
     // Run again before the stopped run has ended: a new run starts once it has.
     StopCase{"StopThenRun", [](const frmMain& w) { return w.vp1->Value() > 0; }, 2, {kFirst, kFirst, kSecond},
              Bar("Stopped !") + Bar("Done"), 6 + 12},
-    StopCase{"StopRunStop", [](const frmMain& w) { return w.vp1->Value() > 0; }, 3, {kFirst}, Bar("Stopped !"), 6}),
-    [](const auto& info) { return std::string(info.param.name); });
+    StopCase{"StopRunStop", [](const frmMain& w) { return w.vp1->Value() > 0; }, 3, {kFirst}, Bar("Stopped !"), 6}), ByName);
 // clang-format on
 
 TEST_F(ScanWindow, AHostThatCannotBeFoundEndsTheRunWithNoConnectionLeavingTheDisplays) {

@@ -16,9 +16,6 @@
 #include <QSignalSpy>
 #include <optional>
 
-// Properties and states are written with designated initializers; the rest stays default.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 namespace {
 
 using namespace FramePainter;

@@ -1,5 +1,6 @@
 // The platform stand-ins: Windows-1252 and the forgiving UTF-8 reader; HttpRequest against a
-// real HTTP server on the loopback interface; the surface's pixel rules and the property bag.
+// real HTTP server on the loopback interface; the surface's pixel rules and text; the property
+// bag.
 #include "HttpRequest.h"
 #include "PropertyBag.h"
 #include "Surface.h"
@@ -14,6 +15,8 @@
 #include <unistd.h>
 
 #include <QColor>
+#include <QFont>
+#include <QPainter>
 #include <QStringList>
 #include <QTemporaryFile>
 #include <QUrl>
@@ -273,6 +276,51 @@ TEST(SurfacePixels, SinglePixelsAndRows) {
     s.SetDIBitsRow(-1, 0, 2, row.data());
     EXPECT_EQ(std::tuple(s.GetPixel(0, 0), s.GetPixel(1, 0), s.GetPixel(2, 1), s.GetPixel(3, 1)),
               std::tuple(RGBColour(60, 50, 40), kGrey, kGrey, RGBColour(230, 20, 10)));
+}
+
+// Each line drawn with QPainter, its top-left corner at (x, y + line height * line index).
+QImage DrawnStraight(const QFont& font, const QString& text, int x, int y) {
+    QImage image(160, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);  // kPaper
+    const QFont imageFont(font, &image);
+    const QFontMetrics metrics(imageFont);
+    QPainter painter(&image);
+    painter.setFont(imageFont);
+    painter.setPen(QColor(10, 20, 30));  // kPen
+    for (const QString& line : text.split(u'\n')) {
+        painter.drawText(x, y + metrics.ascent(), line);
+        y += metrics.height();
+    }
+    return image;
+}
+
+// Print keeps the last text shaped, so what it draws must stay what drawing the text straight
+// onto the image draws, whatever was printed before.
+TEST(SurfaceText, PrintDrawsWhatDrawingTheTextStraightDraws) {
+    const QFont sans(QStringLiteral("DejaVu Sans"), 9), serif(QStringLiteral("DejaVu Serif"), 13);
+    const QString texts[] = {QStringLiteral("Getting Genre TopTen"),
+                             QStringLiteral("47%"),
+                             QStringLiteral("two\nlines"),
+                             QStringLiteral("tab\there"),
+                             QStringLiteral("line\u2028separator"),
+                             QStringLiteral("Ürün & Φωνή"),
+                             QString()};
+    Surface surface = Filled(160, 60, kPaper);
+    // Every text twice in a row (the second drawn from what the first shaped), then twice in
+    // the other font, so that each print follows the same text in another font or another text.
+    for (const QString& text : texts) {
+        for (const QFont& font : {sans, serif}) {
+            surface.setFont(font);
+            for (int repeat = 0; repeat < 2; ++repeat) {
+                surface.clear();
+                surface.setCurrentPosition(7, 3);
+                surface.Print(text);
+                EXPECT_EQ(surface.image(), DrawnStraight(font, text, 7, 3))
+                    << text.toStdString() << " in " << font.family().toStdString() << ", print "
+                    << repeat + 1;
+            }
+        }
+    }
 }
 
 // A missing name reads as the default; a value equal to its default (in any integer type) is

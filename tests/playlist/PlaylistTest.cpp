@@ -15,16 +15,11 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
-#include <optional>
-
-// Stations and misbehaviours are written with designated initializers; the rest stays default.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace {
 
@@ -181,23 +176,6 @@ TEST(PlaylistWriters, WritesTheLongestNamesAndRemovesOnlyItsOwnStaleTemporaryFil
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), left);
 }
 
-// Makes file writes of this process fail past a size while it lives: a real write failure,
-// which also befalls root, who may write any read-only file or folder.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_previous); }
-
-private:
-    rlimit m_previous{};
-};
-
 class StationSaverTest : public DirectoryFixture {
 protected:
     void SetUp() override {
@@ -218,13 +196,6 @@ protected:
         return ++state.StationCount;
     }
     QString InFolder(const QString& fileName) const { return state.m_DownloadDir + fileName; }
-    // Every file below the download folder, relative to it.
-    QStringList Files() const {
-        QStringList files;
-        QDirIterator it(downloadDir(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) files.append(QDir(downloadDir()).relativeFilePath(it.next()));
-        return files;
-    }
 
     QString id, classicTarget;
     FakeScanHost host;
@@ -273,7 +244,7 @@ TEST_F(StationSaverTest, AnEmptyIdFetchesNothingButStillReplacesTheRequest) {
         EXPECT_EQ(state.Stations[index].FileName, "before");
     }
     EXPECT_EQ(server().requestLog().size(), 2);
-    EXPECT_TRUE(Files().isEmpty());
+    EXPECT_TRUE(files().isEmpty());
 }
 
 TEST_F(StationSaverTest, TheMaxLengthShortensTheCleanedNameInTheFileNameAndTheTitle) {
@@ -300,14 +271,15 @@ TEST_F(StationSaverTest, TheMaxLengthShortensTheCleanedNameInTheFileNameAndTheTi
             << limit;
         QFile::remove(InFolder(fileName));
     }
-    EXPECT_TRUE(Files().isEmpty());
+    EXPECT_TRUE(files().isEmpty());
 }
 
 // The macros are replaced in order, so one that the station name brings along is replaced by
 // the later steps. No file lands outside the genre folder, whatever the page sent as id or
-// bitrate, and "\" hides no climb out of it where it is a letter ("a\b" is then one folder).
+// bitrate, even where a folder of that name exists ("128" for a bitrate of "128/../.."), and
+// "\" hides no climb out of it where it is a letter ("a\b" is then one folder).
 TEST_F(StationSaverTest, FileNamesFollowTheTemplateAndNeverLeaveTheGenreFolder) {
-    ASSERT_TRUE(QDir(state.m_DownloadDir).mkdir("a\\b"));
+    ASSERT_TRUE(QDir(state.m_DownloadDir).mkdir("a\\b") && QDir(state.m_DownloadDir).mkdir("128"));
     // clang-format off
     const std::tuple<const char*, const char*, const char*, const char*, const char*, const char*>
         cases[] = {  // template, format, name, id, bitrate, the file written ("" for none)
@@ -324,6 +296,9 @@ TEST_F(StationSaverTest, FileNamesFollowTheTemplateAndNeverLeaveTheGenreFolder) 
         {"%RN%_%BITRATE%", "PLS file", "Radio X", "..\\..\\#", "128", "....#_128.pls"},
         {"%BITRATE%", "PLS file", "Radio X", "#", "..", "...pls"},
         {"%BITRATE%/%RN%", "PLS file", "Radio X", "#", "..", ""},
+        {"%BITRATE%/%RN%", "PLS file", "Radio X", "#", "128/../..", ""},
+        {"%BITRATE%%RN%", "PLS file", "Radio X", "../../#", "128/../..", "128........#.pls"},
+        {"%STATION% %RN%", "PLS file", "Radio X", "../../#", "128", "Radio X ....#.pls"},
         {"x/%RN%/%RN%/%STATION%", "PLS file", "Radio X", "..", "128", ""},
         {"../%STATION%", "PLS file", "Radio X", "#", "128", ""},
         {"a\\b/%BITRATE%/%BITRATE%/x", "PLS file", "Radio X", "#", "..", ""}};
@@ -333,7 +308,8 @@ TEST_F(StationSaverTest, FileNamesFollowTheTemplateAndNeverLeaveTheGenreFolder) 
         host.fileTemplate = fileTemplate, host.format = format;
         saver.SaveStation(Add(name, rn, bitrate));
         const QString fileName = QString(written).replace('#', id);
-        EXPECT_EQ(Files(), fileName.isEmpty() ? QStringList() : QStringList{"Rock/" + fileName});
+        EXPECT_EQ(files().keys(),
+                  fileName.isEmpty() ? QStringList() : QStringList{"Rock/" + fileName});
         if (!fileName.isEmpty()) QFile::remove(InFolder(fileName));
     }
 }
@@ -348,6 +324,7 @@ TEST_F(StationSaverTest, AFailedSaveKeepsTheEarlierFileAndTheStatusLine) {
         {{.dropAfterBytes = 20}, false, true}, {{}, true, true}, {{}, false, false}};
     // clang-format on
     ASSERT_GT(catalogue().playlistText(id.toInt()).size(), 64);
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
     for (const auto& [misbehaviour, writesFail, writable] : cases) {
         SCOPED_TRACE(testing::Message() << misbehaviour.status << " " << writesFail << writable);
         server().setMisbehaviour(classicTarget, misbehaviour);
@@ -357,12 +334,15 @@ TEST_F(StationSaverTest, AFailedSaveKeepsTheEarlierFileAndTheStatusLine) {
         earlier.close();
         host.stat = "before";
         const int32_t index = Add();
-        {
-            std::optional<FileSizeLimit> limit;
-            if (writesFail) limit.emplace(64);
-            saver.SaveStation(index);
-        }
-        EXPECT_EQ(Files(), QStringList{"Rock/Radio X_128.pls"});
+        // Writes past 64 bytes fail: a real write failure, which also befalls root, who may
+        // write any read-only file or folder.
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const rlimit limit{writesFail ? 64 : previous.rlim_cur, previous.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        saver.SaveStation(index);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        EXPECT_EQ(files().keys(), QStringList{"Rock/Radio X_128.pls"});
         EXPECT_EQ(Read(InFolder("Radio X_128.pls")), "earlier");
         EXPECT_EQ(host.stat, "before");
         EXPECT_EQ(state.Stations[index].FileName, "Radio X_128.pls");

@@ -3,13 +3,37 @@
 #pragma once
 
 #include "DirectoryServer.h"
+#include "HttpRequest.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QTemporaryDir>
 #include <memory>
 #include <optional>
+
+// One GET through the program's own request.
+struct Fetched : HttpRequest {
+    explicit Fetched(const QString& url) {
+        open(QStringLiteral("GET"), url);
+        send();
+        text = responseText();
+    }
+    QString text;
+};
+
+// Every file below root, hidden ones too, by path relative to root.
+inline QMap<QString, QByteArray> FilesUnder(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        files.insert(QDir(root).relativeFilePath(file.fileName()),
+                     file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");
+    }
+    return files;
+}
 
 // A test suite that wants another catalogue overrides catalogueOptions().
 class DirectoryFixture : public ::testing::Test {
@@ -29,11 +53,13 @@ protected:
     virtual CatalogueOptions catalogueOptions() const { return {}; }
 
     DirectoryServer& server() { return *server_; }
+    Fetched get(const QString& target) { return Fetched(server_->baseUrl() + target); }
     const Catalogue& catalogue() const { return server_->catalogue(); }
     // The download folder, with a trailing separator; removed with everything in it at the end.
     QString downloadDir() const {
         return QDir(downloads_.path()).absolutePath() + QDir::separator();
     }
+    QMap<QString, QByteArray> files() const { return FilesUnder(downloadDir()); }
 
 private:
     std::unique_ptr<DirectoryServer> server_;

@@ -4,7 +4,6 @@
 #include "StationNameCleaner.h"
 
 #include <QCheckBox>
-#include <QDirIterator>
 #include <QLineEdit>
 
 #include <iconv.h>
@@ -109,18 +108,23 @@ QString ExpectedPath(const CatalogueStation& station, const RunChoice& choice) {
     return kFolder + '/' + choice.genre + '/' + name + '.' + choice.format.left(3).toLower();
 }
 
-QByteArray ExpectedFileBytes(const Catalogue& catalogue, const CatalogueStation& station,
-                             const RunChoice& choice, LineEnds ends) {
-    const QString title = ShortName(station, choice), address = PickedAddress(station);
-    QString text = catalogue.playlistText(station.id);
-    if (ends == LineEnds::CrLf) text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    if (choice.format == QLatin1String("ASX file"))
+QByteArray PlaylistFileBytes(const QString& format, const QString& title, const QString& address,
+                             QString text) {
+    if (format == QLatin1String("ASX file"))
         text = QStringLiteral("<ASX VERSION=\"3.0\">\r\n<Title>%1</Title>\r\n<Entry>\r\n"
                               "<ref href=\"%2\"/>\r\n</Entry>\r\n</ASX>\r\n")
                    .arg(AsxEscaped(title), AsxEscaped(address));
-    if (choice.format == QLatin1String("M3U file"))
+    if (format == QLatin1String("M3U file"))
         text = QStringLiteral("#EXTM3U\r\n#EXTINF:-1,%1\r\n%2\r\n").arg(title, address);
     return Windows1252(text + QStringLiteral("\r\n"));
+}
+
+QByteArray ExpectedFileBytes(const Catalogue& catalogue, const CatalogueStation& station,
+                             const RunChoice& choice, LineEnds ends) {
+    QString text = catalogue.playlistText(station.id);
+    if (ends == LineEnds::CrLf) text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return PlaylistFileBytes(choice.format, ShortName(station, choice), PickedAddress(station),
+                             text);
 }
 
 QMap<QString, QByteArray> ExpectedFiles(const Catalogue& catalogue, const RunChoice& choice,
@@ -129,17 +133,6 @@ QMap<QString, QByteArray> ExpectedFiles(const Catalogue& catalogue, const RunCho
     if (choice.limit < 0) return files;  // no name can be cut to a negative length
     for (const CatalogueStation& station : SavedStations(catalogue, choice))
         files.insert(ExpectedPath(station, choice), ExpectedFileBytes(catalogue, station, choice, ends));
-    return files;
-}
-
-QMap<QString, QByteArray> FilesUnder(const QString& root) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        files.insert(QDir(root).relativeFilePath(file.fileName()),
-                     file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");
-    }
     return files;
 }
 
@@ -166,8 +159,7 @@ void WindowTest::SetUp() {
     window.txtDL->setText(downloadDir());
 }
 
-QStringList WindowTest::pageQueries() {
-    const QString page = QStringLiteral("/directory/index.phtml?");
+QStringList WindowTest::pageQueries(const QString& page) {
     QStringList queries;
     for (const QString& target : server().requestLog())
         if (target.startsWith(page)) queries.append(target.mid(page.size()));

@@ -22,6 +22,9 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 template <typename Case> requires requires(const Case& c) { std::string(c.name); }
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
+// Names the instances of a parameterised test after their cases.
+inline constexpr auto ByName = [](const auto& info) { return std::string(info.param.name); };
+
 inline void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 // Selects the entry with this text; fails the test when the list has no such entry.
 void Select(QComboBox* list, const QString& text);
@@ -47,6 +50,10 @@ void Choose(frmMain& window, const RunChoice& choice, const QString& folder);
 QList<CatalogueStation> SavedStations(const Catalogue& catalogue, const RunChoice& choice);
 // Where the station's file goes, relative to the test's folder ("deep/er/Rock/A_128.pls").
 QString ExpectedPath(const CatalogueStation& station, const RunChoice& choice);
+// The bytes of a file in this format ("PLS file", ...) for a station with this title and stream
+// address: for a PLS file the playlist text itself.
+QByteArray PlaylistFileBytes(const QString& format, const QString& title, const QString& address,
+                             QString text);
 // The bytes of a station's file when the directory serves its playlist with these line ends.
 QByteArray ExpectedFileBytes(const Catalogue& catalogue, const CatalogueStation& station,
                              const RunChoice& choice, LineEnds ends = LineEnds::Lf);
@@ -54,8 +61,6 @@ QByteArray ExpectedFileBytes(const Catalogue& catalogue, const CatalogueStation&
 // later one's file is the one that stays.
 QMap<QString, QByteArray> ExpectedFiles(const Catalogue& catalogue, const RunChoice& choice,
                                         LineEnds ends = LineEnds::Lf);
-// Every file below root, hidden ones too, by path relative to root.
-QMap<QString, QByteArray> FilesUnder(const QString& root);
 // Fails the test unless actual holds exactly the files of expected, byte for byte.
 void ExpectSameFiles(const QMap<QString, QByteArray>& actual,
                      const QMap<QString, QByteArray>& expected);
@@ -65,14 +70,13 @@ void WriteFile(const QString& path, const QByteArray& bytes);
 class WindowTest : public DirectoryFixture {
 protected:
     void SetUp() override;
-    // The queries (the text after "?") of the classic page requests the directory got.
-    QStringList pageQueries();
+    // The queries (the text after "?") of the requests for this page the directory got, in order.
+    QStringList pageQueries(const QString& page = QStringLiteral("/directory/index.phtml?"));
     // Clicks Run, which returns when the run is over (it runs inside the click handler), and
     // checks it ended with this text on the bar and in txtProg, the bar full, Run offered again.
     void run(const QString& ending = QStringLiteral("Done"));
     // Chooses, with kFolder as the download folder, and runs to "Done".
     void harvest(const RunChoice& choice);
-    QMap<QString, QByteArray> files() const { return FilesUnder(downloadDir()); }
 
     frmMain window;
 };
