@@ -1,6 +1,7 @@
 #include "PlaylistTarget.h"
 
 #include "PlaylistWriters.h"
+#include "PlsReader.h"
 #include "ScanHost.h"
 #include "ScanState.h"
 #include "StationFileName.h"
@@ -22,15 +23,10 @@ std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, const ScanState
 
 bool WritePlaylist(const ScanHost& host, const PlaylistTarget& target,
                    const QString& playlistText) {
-    switch (FormatOf(host.cmbFormatText())) {
-        case PlaylistFormat::Asx:
-            return WriteAsxPlaylist(target.path, playlistText, target.title);
-        case PlaylistFormat::M3u:
-            return WriteM3uPlaylist(target.path, playlistText, target.title);
-        case PlaylistFormat::Pls:
-            break;
-    }
-    return WriteTextFile(target.path, playlistText);
+    // A PLS is kept as the directory sent it; the other formats hold the stream picked from it.
+    if (FormatOf(host.cmbFormatText()) == PlaylistFormat::Pls)
+        return WriteTextFile(target.path, playlistText);
+    return WriteStreamPlaylist(host, target, PickStreamAddress(playlistText));
 }
 
 bool WriteStreamPlaylist(const ScanHost& host, const PlaylistTarget& target,

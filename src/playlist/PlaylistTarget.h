@@ -17,8 +17,8 @@ struct PlaylistTarget {
 };
 
 // Names the entry's playlist by the options of the window, with the name limit already read,
-// and sets its FileName. None when nothing may be written: a negative limit, or a file name
-// that would climb out of the genre's folder.
+// and sets its FileName. None when nothing may be written: a negative limit, a file name that
+// would climb out of the genre's folder, or a genre folder that belongs to another user.
 std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, const ScanState& state,
                                            StationEntry& entry, int32_t limit);
 
