@@ -81,9 +81,10 @@ void ProgressBar::changed(const QString& propertyName) {
 }
 
 // Tells assistive technology what changed on the bar: the value, and the caption, which is
-// the bar's name there. Only changes: a run sets the value for every station, mostly to the
-// one already shown.
+// the bar's name there. Only changes, and only while one listens: a run sets the value for
+// every station, mostly to the one already shown.
 void ProgressBar::announce() {
+    if (!QAccessible::isActive()) return;
     if (m_announcedValue != m_state.Value) {
         m_announcedValue = m_state.Value;
         QAccessibleValueChangeEvent event(this, m_state.Value);
