@@ -1,14 +1,14 @@
 #include "WindowKeys.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 
 void WindowKeys::watch(QWidget* window) {
     for (QWidget* child : window->findChildren<QWidget*>()) {
-        if (qobject_cast<QAbstractButton*>(child) || qobject_cast<QLineEdit*>(child) ||
+        if (qobject_cast<QPushButton*>(child) || qobject_cast<QLineEdit*>(child) ||
             qobject_cast<QComboBox*>(child))
             child->installEventFilter(this);
     }
@@ -19,7 +19,7 @@ bool WindowKeys::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
 
-    if (auto* button = qobject_cast<QAbstractButton*>(watched)) {
+    if (auto* button = qobject_cast<QPushButton*>(watched)) {
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (enter && modifiers == Qt::NoModifier && button->isEnabled()) {
             button->click();

@@ -11,7 +11,7 @@ class WindowKeys : public QObject {
     Q_OBJECT
 public:
     explicit WindowKeys(QObject* parent = nullptr) : QObject(parent) {}
-    // Applies the rules to every button, edit box and list among the window's children.
+    // Applies the rules to every push button, edit box and list among the window's children.
     void watch(QWidget* window);
 
 protected:
