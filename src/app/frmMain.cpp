@@ -242,6 +242,7 @@ void frmMain::createManualTestingControls() {
     // hidden children of a window, and their buttons' access keys never reach this one.
     auto* hidden = new QWidget(this, Qt::Window);
     hidden->setObjectName(QStringLiteral("manualTesting"));
+    chkNew->setParent(hidden);  // never shown either, so nothing to read
     txtProg = new QLineEdit(hidden);
     Place(txtProg, TwipsRect(30, 4860, 7475, 285));
     txtStat = new StatusLineBox(hidden);

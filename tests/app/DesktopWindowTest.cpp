@@ -159,7 +159,7 @@ TEST(DesktopWindow, AScreenReaderHearsEveryControlByNameAndTheBarsCaption) {
     }
     EXPECT_TRUE(listed.contains(w.cmdRun) && listed.contains(w.vp1));
     for (QObject* hidden : {(QObject*)w.txtProg, (QObject*)w.txturl, (QObject*)w.cmdGO,
-                            (QObject*)w.cmdScan, (QObject*)w.txtSource})
+                            (QObject*)w.cmdScan, (QObject*)w.chkNew})
         EXPECT_FALSE(listed.contains(hidden));
 
     // What a screen reader reads when told of a change (Qt tells only an active one).
