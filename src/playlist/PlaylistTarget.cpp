@@ -1,5 +1,6 @@
 #include "PlaylistTarget.h"
 
+#include "PlaylistText.h"
 #include "PlaylistWriters.h"
 #include "PlsReader.h"
 #include "ScanHost.h"
@@ -12,35 +13,38 @@ std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, const ScanState
     if (limit < 0) return std::nullopt;  // no name can be cut to a negative length
     QString station = entry.Name;
     CleanStationName(station);
-    if (station.size() > limit) station.truncate(limit);
-
-    const QString fileName =
-        StationFileName(host.txtFormatText(), station, entry, host.cmbFormatText());
+    const QString fileName = StationFileName(
+        host.txtFormatText(), ShortenedStationName(station, limit), entry, host.cmbFormatText());
     entry.FileName = fileName;
-    if (!StaysInFolder(fileName) || !state.m_DownloadDirWritable) return std::nullopt;
-    return PlaylistTarget{station, state.m_DownloadDir + fileName};
+    if (fileName.isEmpty() || !StaysInFolder(fileName) || !state.m_DownloadDirWritable)
+        return std::nullopt;
+    return PlaylistTarget{StationTitle(entry.Name), state.m_DownloadDir + fileName};
 }
 
 bool WritePlaylist(const ScanHost& host, const PlaylistTarget& target,
                    const QString& playlistText) {
-    // A PLS is kept as the directory sent it; the other formats hold the stream picked from it.
-    if (FormatOf(host.cmbFormatText()) == PlaylistFormat::Pls)
-        return WriteTextFile(target.path, playlistText);
+    // A PLS keeps the directory's entries that lead to web streams; the other formats hold the
+    // stream picked from it.
+    if (FormatOf(host.cmbFormatText()) == PlaylistFormat::Pls) {
+        const QByteArray bytes = PlsFileBytes(playlistText);
+        return !bytes.isEmpty() && WriteTextFile(target.path, bytes);
+    }
     return WriteStreamPlaylist(host, target, PickStreamAddress(playlistText));
 }
 
 bool WriteStreamPlaylist(const ScanHost& host, const PlaylistTarget& target,
                          const QString& address) {
+    QByteArray bytes;
     switch (FormatOf(host.cmbFormatText())) {
         case PlaylistFormat::Asx:
-            return WriteAsxFile(target.path, address, target.title);
+            bytes = AsxFileBytes(address, target.title);
+            break;
         case PlaylistFormat::M3u:
-            return WriteM3uFile(target.path, address, target.title);
+            bytes = M3uFileBytes(address, target.title);
+            break;
         case PlaylistFormat::Pls:
+            bytes = StreamPlsFileBytes(address, target.title);
             break;
     }
-    return WriteTextFile(target.path,
-                         QStringLiteral("[playlist]\r\nnumberofentries=1\r\nFile1=%1\r\n"
-                                        "Title1=%2\r\nLength1=-1\r\nVersion=2")
-                             .arg(address, target.title));
+    return !bytes.isEmpty() && WriteTextFile(target.path, bytes);
 }

@@ -1,9 +1,6 @@
 #include "PlaylistWriters.h"
 
-#include "PlsReader.h"
 #include "RunningProcess.h"
-#include "StationNameCleaner.h"
-#include "TextCodec.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -18,8 +15,6 @@
 #include <system_error>
 
 namespace {
-
-const QString crlf = QStringLiteral("\r\n");
 
 // A file being written gets a short name of its own beside its final place: the final name
 // may already take all the room a name has. The process id in it tells whether its writer is
@@ -91,48 +86,8 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes) {
     return true;
 }
 
-// Text for an ASX file, which players read as XML: no control characters, markup characters
-// escaped and every character outside ASCII as a numeric reference, so the file is plain ASCII
-// and still opens with "<ASX", as players require.
-QString AsxText(const QString& text) {
-    QString escaped;
-    // toHtmlEscaped escapes "&", "<", ">" and '"'.
-    for (const char32_t c : WithoutControlCharacters(text).toHtmlEscaped().toUcs4())
-        escaped += c < 0x80 ? QString(QChar(c)) : QStringLiteral("&#%1;").arg(uint(c));
-    return escaped;
-}
-
 }  // namespace
 
-bool WriteTextFile(const QString& path, const QString& text) {
-    return ReplaceFile(path, TextCodec::toWindows1252(QString(text + crlf)));
-}
-
-bool WriteAsxPlaylist(const QString& path, const QString& playlistText, const QString& title) {
-    return WriteAsxFile(path, PickStreamAddress(playlistText), title);
-}
-
-bool WriteAsxFile(const QString& path, const QString& stream, const QString& title) {
-    const QString address = AsxText(stream);
-    QString text;
-    text += QStringLiteral("<ASX VERSION=\"3.0\">") + crlf;
-    text += QStringLiteral("<Title>") + AsxText(title) + QStringLiteral("</Title>") + crlf;
-    text += QStringLiteral("<Entry>") + crlf;
-    text += QStringLiteral("<ref href=\"") + address + QStringLiteral("\"/>") + crlf;
-    text += QStringLiteral("</Entry>") + crlf;
-    text += QStringLiteral("</ASX>") + crlf;
-    return WriteTextFile(path, text);
-}
-
-bool WriteM3uPlaylist(const QString& path, const QString& playlistText, const QString& title) {
-    return WriteM3uFile(path, PickStreamAddress(playlistText), title);
-}
-
-bool WriteM3uFile(const QString& path, const QString& stream, const QString& title) {
-    const QString address = WithoutControlCharacters(stream);
-    QString text;
-    text += QStringLiteral("#EXTM3U") + crlf;
-    text += QStringLiteral("#EXTINF:-1,") + WithoutControlCharacters(title) + crlf;
-    text += address + crlf;
-    return WriteTextFile(path, text);
+bool WriteTextFile(const QString& path, const QByteArray& bytes) {
+    return ReplaceFile(path, bytes);
 }

@@ -1,7 +1,10 @@
 #include "PlsReader.h"
 
 #include "Rounding.h"
+#include "StationNameCleaner.h"
+#include "StreamAddress.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
@@ -80,4 +83,55 @@ QString PickStreamAddress(const QString& playlistText) {
         }
     }
     return WithoutTrailingCr(fallback);
+}
+
+QStringList WebEntriesOnly(const QString& playlistText) {
+    static const QRegularExpression entryKey(
+        QStringLiteral("^\\s*(file|title|length)\\s*0*(\\d+)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    struct Line {
+        QString text, key;
+        std::optional<QString> value;    // missing when the line holds no "="
+        QString entryWord, entryNumber;  // "File", "Title" or "Length" and its number, if any
+    };
+    QList<Line> lines;
+    // The number each entry kept is written with, by its number in the text.
+    QHash<QString, qsizetype> kept;
+    // Any line end reads as one: what is not a line of its own cannot slip through.
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    for (const QString& raw : playlistText.split(lineEnd)) {
+        Line line{WithoutInvisibleCharacters(raw), {}, {}, {}, {}};
+        line.value = ValueOf(line.text);
+        line.key = line.text.section(QLatin1Char('='), 0, 0).trimmed();
+        if (const QRegularExpressionMatch match = entryKey.match(line.key);
+            match.hasMatch() && line.value) {
+            line.entryWord = match.captured(1);
+            line.entryNumber = match.captured(2);
+        }
+        if (line.entryWord.compare(QLatin1String("file"), Qt::CaseInsensitive) == 0) {
+            line.value = EncodedStreamAddress(*line.value);
+            if (line.value->isEmpty())
+                line.entryNumber.clear();  // not an entry to keep
+            else if (!kept.contains(line.entryNumber))
+                kept.insert(line.entryNumber, kept.size() + 1);
+        }
+        lines.append(line);
+    }
+    if (kept.isEmpty()) return {};
+
+    QStringList written;
+    for (const Line& line : lines) {
+        if (!line.entryWord.isEmpty()) {
+            if (kept.contains(line.entryNumber))
+                written.append(QStringLiteral("%1%2=%3").arg(
+                    line.entryWord, QString::number(kept.value(line.entryNumber)), *line.value));
+        } else if (line.key.compare(QLatin1String("numberofentries"), Qt::CaseInsensitive) == 0) {
+            written.append(line.text.section(QLatin1Char('='), 0, 0) + QLatin1Char('=') +
+                           QString::number(kept.size()));
+        } else if (line.text.trimmed().isEmpty() || (!line.value && line.key.startsWith(u'[')) ||
+                   line.key.compare(QLatin1String("version"), Qt::CaseInsensitive) == 0) {
+            written.append(line.text);
+        }
+    }
+    return written;
 }
