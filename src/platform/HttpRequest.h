@@ -50,8 +50,8 @@ public:
     int status() const;
     // True when the transfer completed: an answer was read whole, whatever its status.
     bool completed() const;
-    // The body decoded by the charset of its Content-Type (when none is named, by its UTF-16
-    // byte order mark, else UTF-8 with bytes that are not valid UTF-8 read as Windows-1252).
+    // The body decoded by the byte order mark it opens with, else by the charset of its
+    // Content-Type, else as UTF-8 with bytes that are not valid UTF-8 read as Windows-1252.
     // Empty after a failed transfer.
     QString responseText() const;
     // The body as it arrived (after content decoding).

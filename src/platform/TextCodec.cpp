@@ -131,13 +131,13 @@ QString fromUtf8OrWindows1252(QByteArrayView bytes) {
 }
 
 QString decode(QByteArrayView bytes, const QByteArray& charset) {
-    const QByteArray name = charset.trimmed().toLower();
-    if (name.isEmpty()) {
-        // Unlabelled text in UTF-16 (or UTF-32) says so with its byte order mark.
-        const auto marked = QStringConverter::encodingForData(bytes);
-        if (marked && *marked != QStringConverter::Utf8)
-            return QStringDecoder(*marked).decode(bytes);
+    // A byte order mark says how the bytes were written, whatever charset a server names: a
+    // UTF-16 page labelled UTF-8 is still UTF-16. Browsers read text so.
+    if (const auto marked = QStringConverter::encodingForData(bytes)) {
+        if (*marked == QStringConverter::Utf8) return fromUtf8OrWindows1252(bytes);
+        return QStringDecoder(*marked).decode(bytes);
     }
+    const QByteArray name = charset.trimmed().toLower();
     if (name.isEmpty() || name == "utf-8" || name == "utf8") return fromUtf8OrWindows1252(bytes);
     if (name == "windows-1252" || name == "cp1252" || name == "iso-8859-1" || name == "latin1" ||
         name == "us-ascii" || name == "ascii")

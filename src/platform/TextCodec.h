@@ -15,9 +15,9 @@ QByteArray toWindows1252(QStringView text);
 // UTF-8, with every byte that does not belong to a valid UTF-8 sequence read as Windows-1252. A
 // byte order mark that opens the bytes is dropped; U+FEFF anywhere else is kept.
 QString fromUtf8OrWindows1252(QByteArrayView bytes);
-// Decodes by a charset name as found in a Content-Type header; an unknown or empty name
-// falls back to fromUtf8OrWindows1252, except that without a name a UTF-16 or UTF-32 byte
-// order mark decides.
+// Decodes by the byte order mark that opens the bytes (UTF-8, UTF-16 or UTF-32), else by a
+// charset name as found in a Content-Type header; an unknown or empty name falls back to
+// fromUtf8OrWindows1252.
 QString decode(QByteArrayView bytes, const QByteArray& charset);
 
 }  // namespace TextCodec

@@ -1,6 +1,7 @@
 #include "PlaylistTarget.h"
 
 #include "FolderHandle.h"
+#include "PlaylistText.h"
 #include "PlaylistWriters.h"
 #include "PlsReader.h"
 #include "ScanHost.h"
@@ -24,20 +25,23 @@ auto OneStation(int32_t& notSaved, Step step) -> decltype(step()) {
     return {};
 }
 
-bool WriteFormat(const ScanHost& host, const PlaylistTarget& target, const QString& address) {
-    const FolderHandle& folder = *target.folder;
-    switch (FormatOf(host.cmbFormatText())) {
+// Bytes with nothing in them hold no web stream: the station is passed over, not counted.
+bool WriteBytes(const PlaylistTarget& target, const QByteArray& bytes) {
+    if (bytes.isEmpty()) return false;
+    return OneStation(*target.notSaved,
+                      [&] { return WriteTextFile(*target.folder, target.fileName, bytes); });
+}
+
+QByteArray StreamFileBytes(PlaylistFormat format, const QString& address, const QString& title) {
+    switch (format) {
         case PlaylistFormat::Asx:
-            return WriteAsxFile(folder, target.fileName, address, target.title);
+            return AsxFileBytes(address, title);
         case PlaylistFormat::M3u:
-            return WriteM3uFile(folder, target.fileName, address, target.title);
+            return M3uFileBytes(address, title);
         case PlaylistFormat::Pls:
             break;
     }
-    return WriteTextFile(folder, target.fileName,
-                         QStringLiteral("[playlist]\r\nnumberofentries=1\r\nFile1=%1\r\n"
-                                        "Title1=%2\r\nLength1=-1\r\nVersion=2")
-                             .arg(address, target.title));
+    return StreamPlsFileBytes(address, title);
 }
 
 }  // namespace
@@ -48,28 +52,28 @@ std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, ScanState& stat
         if (limit < 0) return std::nullopt;  // no name can be cut to a negative length
         QString station = entry.Name;
         CleanStationName(station);
-        if (station.size() > limit) station.truncate(limit);
-
         const QString fileName =
-            StationFileName(host.txtFormatText(), station, entry, host.cmbFormatText());
+            StationFileName(host.txtFormatText(), ShortenedStationName(station, limit), entry,
+                            host.cmbFormatText());
         entry.FileName = fileName;
-        if (!StaysInFolder(fileName) || !state.m_DownloadFolder) return std::nullopt;
-        return PlaylistTarget{station, state.m_DownloadFolder, fileName, &state.m_NotSaved};
+        if (fileName.isEmpty() || !StaysInFolder(fileName) || !state.m_DownloadFolder)
+            return std::nullopt;
+        return PlaylistTarget{StationTitle(entry.Name), state.m_DownloadFolder, fileName,
+                              &state.m_NotSaved};
     });
 }
 
 bool WritePlaylist(const ScanHost& host, const PlaylistTarget& target,
                    const QString& playlistText) {
-    return OneStation(*target.notSaved, [&] {
-        // A PLS is kept as the directory sent it; the other formats hold the stream picked
-        // from it.
-        if (FormatOf(host.cmbFormatText()) == PlaylistFormat::Pls)
-            return WriteTextFile(*target.folder, target.fileName, playlistText);
-        return WriteFormat(host, target, PickStreamAddress(playlistText));
-    });
+    // A PLS keeps the directory's entries that lead to web streams; the other formats hold the
+    // stream picked from it.
+    if (FormatOf(host.cmbFormatText()) == PlaylistFormat::Pls)
+        return WriteBytes(target, PlsFileBytes(playlistText));
+    return WriteStreamPlaylist(host, target, PickStreamAddress(playlistText));
 }
 
 bool WriteStreamPlaylist(const ScanHost& host, const PlaylistTarget& target,
                          const QString& address) {
-    return OneStation(*target.notSaved, [&] { return WriteFormat(host, target, address); });
+    return WriteBytes(target,
+                      StreamFileBytes(FormatOf(host.cmbFormatText()), address, target.title));
 }

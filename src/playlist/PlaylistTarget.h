@@ -14,7 +14,7 @@ class ScanHost;
 struct ScanState;
 
 struct PlaylistTarget {
-    QString title;  // the station name cleaned and cut to the limit ("%STATION%", the titles)
+    QString title;  // the station's name as a title (StationTitle), whole whatever the limit
     // The genre's folder as the run opened it: the file goes there, wherever its path leads now.
     std::shared_ptr<const FolderHandle> folder;
     QString fileName;   // the file's name in that folder
@@ -22,19 +22,20 @@ struct PlaylistTarget {
 };
 
 // Names the entry's playlist by the options of the window, with the name limit already read,
-// and sets its FileName. None when nothing may be written: a negative limit, a file name that
-// would climb out of the genre's folder, or a genre folder that could not be opened or is
-// refused; the station then counts as not saved.
+// and sets its FileName. None when nothing may be written: a negative limit, no name left, a
+// file name that would climb out of the genre's folder, or a genre folder that could not be
+// opened or is refused; the station then counts as not saved.
 std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, ScanState& state,
                                            StationEntry& entry, int32_t limit);
 
-// Writes a PLS playlist text to the target in the format chosen now: PLS as it stands, ASX or
-// M3U around the stream address picked from it. False when the file could not be written,
-// whatever went wrong; the station then counts as not saved and no temporary file is left.
+// Writes a PLS playlist text to the target in the format chosen now: PLS with only the entries
+// that lead to web streams (PlsFileBytes), ASX or M3U around the stream address picked from it.
+// False when nothing was written. A playlist with no web stream in it is passed over; a file
+// that could not be written counts as not saved and leaves no temporary file.
 bool WritePlaylist(const ScanHost& host, const PlaylistTarget& target, const QString& playlistText);
 
 // Writes a playlist of one stream to the target in the format chosen now: a PLS of one entry
 // titled with the target's title and of no length, or ASX or M3U around the address. Fails as
-// WritePlaylist does.
+// WritePlaylist does; an address that is not a web address is passed over.
 bool WriteStreamPlaylist(const ScanHost& host, const PlaylistTarget& target,
                          const QString& address);

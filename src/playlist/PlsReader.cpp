@@ -1,13 +1,18 @@
 #include "PlsReader.h"
 
 #include "Rounding.h"
+#include "StationNameCleaner.h"
+#include "StreamAddress.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -33,6 +38,25 @@ std::optional<int32_t> ToWholeNumber(const QString& text) {
         rounded > std::numeric_limits<int32_t>::max())
         return std::nullopt;  // too large for a whole number: the conversion fails
     return RoundHalfEven(value);
+}
+
+// The key of a line of an entry: "File", "Title" or "Length" as written and the entry's number
+// without leading zeros ("File 01" is entry 1's File line).
+struct EntryKey {
+    QString word, number;
+};
+
+std::optional<EntryKey> EntryKeyOf(QStringView key) {
+    for (const QLatin1StringView word :
+         {QLatin1StringView("file"), QLatin1StringView("title"), QLatin1StringView("length")}) {
+        if (!key.startsWith(word, Qt::CaseInsensitive)) continue;
+        QStringView number = key.sliced(word.size()).trimmed();
+        const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+        if (number.isEmpty() || !std::all_of(number.begin(), number.end(), isDigit)) break;
+        while (number.size() > 1 && number.front() == u'0') number = number.sliced(1);
+        return EntryKey{key.first(word.size()).toString(), number.toString()};
+    }
+    return std::nullopt;
 }
 
 QString WithoutTrailingCr(QString address) {
@@ -80,4 +104,52 @@ QString PickStreamAddress(const QString& playlistText) {
         }
     }
     return WithoutTrailingCr(fallback);
+}
+
+QStringList WebEntriesOnly(const QString& playlistText) {
+    struct Line {
+        QString text, key;
+        std::optional<QString> value;  // missing when the line holds no "="
+        std::optional<EntryKey> entry;
+    };
+    QList<Line> lines;
+    // The number each entry kept is written with, by its number in the text.
+    QHash<QString, qsizetype> kept;
+    // Any line end reads as one: what is not a line of its own cannot slip through.
+    QString text = playlistText;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    const QStringList raws = text.split(u'\n');
+    lines.reserve(raws.size());
+    for (const QString& raw : raws) {
+        Line line{WithoutInvisibleCharacters(raw), {}, {}, {}};
+        line.value = ValueOf(line.text);
+        line.key = line.text.left(line.text.indexOf(u'=')).trimmed();
+        if (line.value) line.entry = EntryKeyOf(line.key);
+        if (line.entry && line.entry->word.compare(u"file", Qt::CaseInsensitive) == 0) {
+            line.value = EncodedStreamAddress(*line.value);
+            if (line.value->isEmpty())
+                line.entry->number.clear();  // not an entry to keep
+            else if (!kept.contains(line.entry->number))
+                kept.insert(line.entry->number, kept.size() + 1);
+        }
+        lines.append(std::move(line));
+    }
+    if (kept.isEmpty()) return {};
+
+    QStringList written;
+    written.reserve(lines.size());
+    for (const Line& line : lines) {
+        if (line.entry) {
+            if (kept.contains(line.entry->number))
+                written.append(line.entry->word + QString::number(kept.value(line.entry->number)) +
+                               u'=' + *line.value);
+        } else if (line.key.compare(u"numberofentries", Qt::CaseInsensitive) == 0) {
+            written.append(line.text.left(line.text.indexOf(u'=')) + u'=' +
+                           QString::number(kept.size()));
+        } else if (line.text.trimmed().isEmpty() || (!line.value && line.key.startsWith(u'[')) ||
+                   line.key.compare(u"version", Qt::CaseInsensitive) == 0) {
+            written.append(line.text);
+        }
+    }
+    return written;
 }

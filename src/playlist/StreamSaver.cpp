@@ -4,24 +4,13 @@
 #include "ScanHost.h"
 #include "ScanState.h"
 #include "StationFileName.h"
-
-#include <QUrl>
-
-namespace {
-
-bool IsWebAddress(const QString& address) {
-    const QUrl url(address, QUrl::StrictMode);
-    return url.isValid() && !url.host().isEmpty() &&
-           (url.scheme() == u"http" || url.scheme() == u"https");
-}
-
-}  // namespace
+#include "StreamAddress.h"
 
 void StreamSaver::SaveStation(int32_t index) {
     if (index < 1 || index >= m_state.Stations.size()) return;
     StationEntry& entry = m_state.Stations[index];
     const QString address = entry.PlaylistLink;
-    if (entry.Name.isEmpty() || !IsWebAddress(address)) return;
+    if (entry.Name.isEmpty() || EncodedStreamAddress(address).isEmpty()) return;
     const QString written = m_state.m_DownloadDir + QChar(u'\n') + address;
     if (m_written.contains(written)) return;
 

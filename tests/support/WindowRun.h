@@ -54,7 +54,8 @@ QString ExpectedPath(const CatalogueStation& station, const RunChoice& choice);
 // address: for a PLS file the playlist text itself.
 QByteArray PlaylistFileBytes(const QString& format, const QString& title, const QString& address,
                              QString text);
-// The bytes of a station's file when the directory serves its playlist with these line ends.
+// The bytes of a station's file, the same whatever line ends the directory serves its playlist
+// with.
 QByteArray ExpectedFileBytes(const Catalogue& catalogue, const CatalogueStation& station,
                              const RunChoice& choice, LineEnds ends = LineEnds::Lf);
 // Every file the run must leave, by ExpectedPath. Where two stations share a file name, the
