@@ -14,24 +14,21 @@ std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, const ScanState
     CleanStationName(station);
     if (station.size() > limit) station.truncate(limit);
 
-    const QString fileName =
-        StationFileName(host.txtFormatText(), station, entry, host.cmbFormatText());
+    const QString formatText = host.cmbFormatText();
+    const QString fileName = StationFileName(host.txtFormatText(), station, entry, formatText);
     entry.FileName = fileName;
     if (!StaysInFolder(fileName) || !state.m_DownloadDirWritable) return std::nullopt;
-    return PlaylistTarget{station, state.m_DownloadDir + fileName};
+    return PlaylistTarget{station, state.m_DownloadDir + fileName, FormatOf(formatText)};
 }
 
-bool WritePlaylist(const ScanHost& host, const PlaylistTarget& target,
-                   const QString& playlistText) {
+bool WritePlaylist(const PlaylistTarget& target, const QString& playlistText) {
     // A PLS is kept as the directory sent it; the other formats hold the stream picked from it.
-    if (FormatOf(host.cmbFormatText()) == PlaylistFormat::Pls)
-        return WriteTextFile(target.path, playlistText);
-    return WriteStreamPlaylist(host, target, PickStreamAddress(playlistText));
+    if (target.format == PlaylistFormat::Pls) return WriteTextFile(target.path, playlistText);
+    return WriteStreamPlaylist(target, PickStreamAddress(playlistText));
 }
 
-bool WriteStreamPlaylist(const ScanHost& host, const PlaylistTarget& target,
-                         const QString& address) {
-    switch (FormatOf(host.cmbFormatText())) {
+bool WriteStreamPlaylist(const PlaylistTarget& target, const QString& address) {
+    switch (target.format) {
         case PlaylistFormat::Asx:
             return WriteAsxFile(target.path, address, target.title);
         case PlaylistFormat::M3u:

@@ -220,13 +220,14 @@ TEST_F(StationSaverTest, NamesTheFileThenFetchesTheClassicPlaylistAndSavesItAsIt
     EXPECT_EQ(Read(InFolder("Radio X_128.pls")), "[playlist]\nTitle1=(#1 - 1/9) Caf\xE9\n\r\n");
     EXPECT_TRUE(QRegularExpression("^Pure HTML doc dwnl time=-?\\d+[.,]\\d{3} secs$")
                     .match(host.stat).hasMatch()) << host.stat.toStdString();
-    // The current layout's link is fetched as it stands; the format is read again for writing.
+    // The current layout's link is fetched as it stands; a format chosen during the fetch does
+    // not change the content of a file already named.
     host.newServer = true;
     host.onDoEvents = [&] { host.format = "ASX file"; };
     state.Stations[Add("Radio Y")].PlaylistLink = server().currentPlaylistLink(id.toInt()) + "&x=%41";
     saver.SaveStation(index + 1);
     EXPECT_EQ(server().requestLog().last(), "/playlist.pls?id=" + id + "&x=%41");
-    EXPECT_TRUE(Read(InFolder("Radio Y_128.pls")).startsWith("<ASX VERSION"));
+    EXPECT_TRUE(Read(InFolder("Radio Y_128.pls")).startsWith("[playlist]"));
 }
 
 TEST_F(StationSaverTest, AnEmptyIdFetchesNothingButStillReplacesTheRequest) {
