@@ -94,8 +94,13 @@ frmMain::frmMain(QWidget* parent)
     createStatusStrip();
     createManualTestingControls();
     setUpAccess();
-    // While a request waits, the window repaints and can be closed; clicks wait their turn.
-    HttpRequest::setWaitHook(&PendingEvents::WhileWaiting);
+    // While a request or a look-up waits, every event of the window runs: it repaints, Close
+    // ends the program and Stop gives up the wait at once. What a click may start from there is
+    // turned away by the wait itself (one at a time) and by the guards of the buttons below.
+    PendingEvents::setWaitHook([this] {
+        PendingEvents::DoEvents();
+        return !m_state.stopAsked();
+    });
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = rect();
@@ -332,13 +337,25 @@ void frmMain::Form_Load() {
     m_state.m_Genre = QStringLiteral("TopTen");
     vp1->setText(QStringLiteral("Ready"));
     vp1->setValue(100);
-    m_state.m_Http = std::make_unique<HttpRequest>();
+    m_state.m_Http = std::make_shared<HttpRequest>();
     m_state.m_Http->open(QStringLiteral("GET"), kStartUpAddress);
 }
 
-void frmMain::cmdRun_Click() { m_driver.cmdRun_Click(); }
-void frmMain::cmdGO_Click() { m_fetcher.cmdGO_Click(); }
-void frmMain::cmdScan_Click() { m_parser.ParseClassicPage(25); }
+bool frmMain::busy() const {
+    return runInProgress() || PendingEvents::Wait::underWay();
+}
+
+// Stop is taken at any time; nothing is started from within a run or a wait.
+void frmMain::cmdRun_Click() {
+    if (!runInProgress() && PendingEvents::Wait::underWay()) return;
+    m_driver.cmdRun_Click();
+}
+void frmMain::cmdGO_Click() {
+    if (!busy()) m_fetcher.cmdGO_Click();
+}
+void frmMain::cmdScan_Click() {
+    if (!busy()) m_parser.ParseClassicPage(25);
+}
 void frmMain::cmdBrowse_Click() {
     if (const auto chosen = BrowseDownloadFolder(this, txtDL->text())) txtDL->setText(*chosen);
 }
@@ -354,10 +371,10 @@ void frmMain::cmdAbout_Click() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (m_driver.runInProgress()) {
-        // A close during a run is seen at a point where the run lets events run, or while a
-        // request waits: no playlist file is open at either, so the program can end at once
-        // without finishing the run.
+    if (busy()) {
+        // A close during a run or a wait is seen at a point where the run lets events run, or
+        // while a request or a look-up waits: no playlist file is open at either, so the program
+        // can end at once without finishing the run or the wait.
         std::fflush(nullptr);
         std::_Exit(0);
     }

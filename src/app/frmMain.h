@@ -128,6 +128,8 @@ public:
     void showUnexpectedEvent(const QString& message) override;
 
 private:
+    // A run or a wait is under way: the buttons start nothing.
+    bool busy() const;
     void createBanner();
     void createOptionsFrame();
     void createStatusStrip();

@@ -1,9 +1,14 @@
 #include "HostResolver.h"
 
+#include "PendingEvents.h"
+
 #include <netdb.h>
 #include <sys/socket.h>
 
-#include <memory>
+#include <chrono>
+#include <functional>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -46,4 +51,35 @@ QString SystemHostResolver::nameOf(const QString& address) {
         0)
         return {};
     return QString::fromUtf8(host);
+}
+
+namespace {
+
+// How often a waiting look-up lets events run: as often as a waiting request does.
+constexpr std::chrono::milliseconds kHookInterval{50};
+
+// Runs lookUp on a thread of its own and waits for its answer; an empty answer when the wait is
+// given up or not admitted. The thread holds what it needs, so it may outlive the wait.
+template <typename Answer>
+Answer AskWaiting(std::function<Answer()> lookUp) {
+    PendingEvents::Wait wait;
+    if (!wait.admitted()) return {};
+    std::packaged_task<Answer()> task(std::move(lookUp));
+    std::future<Answer> answer = task.get_future();
+    std::thread(std::move(task)).detach();
+    while (answer.wait_for(kHookInterval) != std::future_status::ready)
+        if (!wait.goOn()) return {};
+    return answer.get();
+}
+
+}  // namespace
+
+QStringList WaitingHostResolver::addresses(const QString& name) {
+    return AskWaiting<QStringList>(
+        [blocking = m_blocking, name] { return blocking->addresses(name); });
+}
+
+QString WaitingHostResolver::nameOf(const QString& address) {
+    return AskWaiting<QString>(
+        [blocking = m_blocking, address] { return blocking->nameOf(address); });
 }

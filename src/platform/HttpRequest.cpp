@@ -2,6 +2,7 @@
 // and one share object so that connections, DNS answers and TLS sessions are reused.
 #include "HttpRequest.h"
 
+#include "PendingEvents.h"
 #include "TextCodec.h"
 
 #include <curl/curl.h>
@@ -62,25 +63,25 @@ private:
 
 HttpRequest::Limits g_limits;
 QByteArray g_userAgent;
-std::function<void()> g_waitHook;
 
 // How often the wait hook runs while an answer is awaited: often enough that a window repaints
-// smoothly and a close is taken at once, seldom enough to cost nothing on a near server.
+// smoothly and takes a click or a close at once, seldom enough to cost nothing on a near server.
 constexpr std::chrono::milliseconds kHookInterval{50};
 
-// Runs one transfer on the multi handle, calling the wait hook every kHookInterval while the
-// answer is awaited. This is what curl_easy_perform does, except that it waits for up to a
-// second at a time.
-CURLcode PerformWithHook(CURLM* multi, CURL* curl) {
+// Runs one transfer on the multi handle, letting the wait go on or give up every kHookInterval
+// while the answer is awaited. This is what curl_easy_perform does, except that the thread's
+// events run meanwhile and the transfer can be abandoned between two polls.
+CURLcode PerformWaiting(CURLM* multi, CURL* curl, PendingEvents::Wait& wait) {
     if (curl_multi_add_handle(multi, curl) != CURLM_OK) return CURLE_FAILED_INIT;
+    // Removing the handle of an unfinished transfer aborts it and closes its connection.
     const auto remove = qScopeGuard([&] { curl_multi_remove_handle(multi, curl); });
     using Clock = std::chrono::steady_clock;
     auto hookDue = Clock::now() + kHookInterval;
     int running = 1;
     while (curl_multi_perform(multi, &running) == CURLM_OK && running > 0) {
         if (curl_multi_poll(multi, nullptr, 0, kHookInterval.count(), nullptr) != CURLM_OK) break;
-        if (g_waitHook && Clock::now() >= hookDue) {
-            g_waitHook();
+        if (Clock::now() >= hookDue) {
+            if (!wait.goOn()) return CURLE_ABORTED_BY_CALLBACK;
             hookDue = Clock::now() + kHookInterval;
         }
     }
@@ -139,9 +140,6 @@ QByteArray HttpRequest::userAgent() {
 void HttpRequest::setUserAgent(const QByteArray& agent) {
     g_userAgent = agent;
 }
-void HttpRequest::setWaitHook(std::function<void()> hook) {
-    g_waitHook = std::move(hook);
-}
 
 HttpRequest::HttpRequest() : d(std::make_unique<Impl>()) {
     CurlRuntime::instance();
@@ -160,6 +158,9 @@ void HttpRequest::open(const QString& method, const QString& url) {
 }
 
 void HttpRequest::send() {
+    // Checked first: the one easy handle and the multi handle belong to the transfer waited for.
+    PendingEvents::Wait wait;
+    if (!wait.admitted()) return;
     CurlRuntime& runtime = CurlRuntime::instance();
     EasyHandle handle = runtime.takeHandle();
     if (!handle) return;
@@ -189,7 +190,7 @@ void HttpRequest::send() {
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Impl::onHeader);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, d.get());
 
-    const CURLcode result = PerformWithHook(runtime.multi(), curl);
+    const CURLcode result = PerformWaiting(runtime.multi(), curl, wait);
     if (result == CURLE_COULDNT_RESOLVE_HOST) {
         d->status = StatusHostNotResolved;
         d->body.clear();

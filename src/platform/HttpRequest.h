@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QString>
 #include <chrono>
-#include <functional>
 #include <memory>
 
 class HttpRequest {
@@ -27,9 +26,6 @@ public:
     };
     static Limits limits();
     static void setLimits(const Limits& limits);
-    // Called now and then, on the requesting thread, while a request waits for its answer (not
-    // at all when the answer comes quickly); it may end the process. None by default.
-    static void setWaitHook(std::function<void()> hook);
 
     // The User-Agent header of every request from now on (none while it is empty).
     static QByteArray userAgent();
@@ -42,7 +38,10 @@ public:
 
     // Only "GET" is supported, over http and https only; the request is always synchronous.
     void open(const QString& method, const QString& url);
-    // Blocks until the whole answer is there, or the transfer failed.
+    // Returns when the whole answer is there, or the transfer failed. While it waits, the
+    // thread's wait hook runs now and then (PendingEvents::Wait); when the hook gives the wait
+    // up, the transfer is aborted at once and counts as failed. A send from within another
+    // request's wait starts no transfer and fails likewise.
     void send();
 
     // The HTTP status of the answer; StatusHostNotResolved when the host name could not be

@@ -52,28 +52,25 @@ std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, ScanState& stat
         if (limit < 0) return std::nullopt;  // no name can be cut to a negative length
         QString station = entry.Name;
         CleanStationName(station);
-        const QString fileName =
-            StationFileName(host.txtFormatText(), ShortenedStationName(station, limit), entry,
-                            host.cmbFormatText());
+        const QString formatText = host.cmbFormatText();
+        const QString fileName = StationFileName(
+            host.txtFormatText(), ShortenedStationName(station, limit), entry, formatText);
         entry.FileName = fileName;
         if (fileName.isEmpty() || !StaysInFolder(fileName) || !state.m_DownloadFolder)
             return std::nullopt;
         return PlaylistTarget{StationTitle(entry.Name), state.m_DownloadFolder, fileName,
-                              &state.m_NotSaved};
+                              &state.m_NotSaved, FormatOf(formatText)};
     });
 }
 
-bool WritePlaylist(const ScanHost& host, const PlaylistTarget& target,
-                   const QString& playlistText) {
+bool WritePlaylist(const PlaylistTarget& target, const QString& playlistText) {
     // A PLS keeps the directory's entries that lead to web streams; the other formats hold the
     // stream picked from it.
-    if (FormatOf(host.cmbFormatText()) == PlaylistFormat::Pls)
+    if (target.format == PlaylistFormat::Pls)
         return WriteBytes(target, PlsFileBytes(playlistText));
-    return WriteStreamPlaylist(host, target, PickStreamAddress(playlistText));
+    return WriteStreamPlaylist(target, PickStreamAddress(playlistText));
 }
 
-bool WriteStreamPlaylist(const ScanHost& host, const PlaylistTarget& target,
-                         const QString& address) {
-    return WriteBytes(target,
-                      StreamFileBytes(FormatOf(host.cmbFormatText()), address, target.title));
+bool WriteStreamPlaylist(const PlaylistTarget& target, const QString& address) {
+    return WriteBytes(target, StreamFileBytes(target.format, address, target.title));
 }

@@ -10,7 +10,7 @@
 
 void StationSaver::SaveStation(int32_t index) {
     m_state.m_Http.reset();
-    m_state.m_Http = std::make_unique<HttpRequest>();
+    m_state.m_Http = std::make_shared<HttpRequest>();
     const int32_t limit = NameLimit(m_host.txtPlsSizeText());
     if (index < 1 || index >= m_state.Stations.size()) return;
     StationEntry& entry = m_state.Stations[index];
@@ -26,13 +26,16 @@ void StationSaver::SaveStation(int32_t index) {
     if (!target) return;
 
     m_host.DoEvents();
+    // A Stop clicked during the events above, or during the request, ends the station here.
+    if (m_state.stopAsked()) return;
     const float start = SecondsSinceMidnight();
-    // Taken after the events have run: a click on "Go" replaces the request object.
-    HttpRequest& http = *m_state.m_Http;
+    // Held, not borrowed: events while the request waits may replace m_Http.
+    const std::shared_ptr<HttpRequest> request = m_state.m_Http;
+    HttpRequest& http = *request;
     http.open(QStringLiteral("GET"), address);
     http.send();
     // An error page or a cut-off answer is no playlist; any earlier file stays.
     if (!http.completed() || http.status() < 200 || http.status() > 299) return;
-    if (!WritePlaylist(m_host, *target, http.responseText())) return;
+    if (m_state.stopAsked() || !WritePlaylist(*target, http.responseText())) return;
     m_host.setTxtStatText(DownloadTimeLine(start, SecondsSinceMidnight()));
 }

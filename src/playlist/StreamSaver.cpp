@@ -16,6 +16,6 @@ void StreamSaver::SaveStation(int32_t index) {
 
     const std::optional<PlaylistTarget> target =
         NamePlaylist(m_host, m_state, entry, NameLimit(m_host.txtPlsSizeText()));
-    if (!target || !WriteStreamPlaylist(m_host, *target, address)) return;
+    if (!target || !WriteStreamPlaylist(*target, address)) return;
     m_written.insert(written);
 }

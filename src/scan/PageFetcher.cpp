@@ -7,15 +7,18 @@
 
 void PageFetcher::cmdGO_Click() {
     m_state.m_Http.reset();
-    m_state.m_Http = std::make_unique<HttpRequest>();
+    m_state.m_Http = std::make_shared<HttpRequest>();
     m_host.clearLstHeaders();
     m_state.m_PageText.clear();
     m_host.DoEvents();
+    // A run stopped during the events above asks for no page.
+    if (m_state.stopAsked()) return;
 
     const float start = SecondsSinceMidnight();
     const QString url = m_host.txturlText();
     if (url.isEmpty()) return;
-    HttpRequest& http = *m_state.m_Http;
+    const std::shared_ptr<HttpRequest> request = m_state.m_Http;
+    HttpRequest& http = *request;
     http.open(QStringLiteral("GET"), url);
     http.send();
     const float end = SecondsSinceMidnight();

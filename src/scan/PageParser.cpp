@@ -104,6 +104,8 @@ void PageParser::walkEntries(EntryCutter& cutter, int32_t maxStations) {
             throw PageFault("progress beyond the bar's range");
         m_host.setVp1Value(RoundHalfEven(progress));
         m_host.DoEvents();
+        // Stop takes effect before the next station, not at the end of the page.
+        if (m_state.stopAsked()) return;
 
         if (!cutter.cut(i)) continue;
         cutter.readStreamType(streamType);

@@ -45,28 +45,21 @@ void ScanDriver::cmdRun_Click() {
         requestStop();
         return;
     }
-    if (m_runInProgress) {
-        // A stopped run has not yet reached its next check point: start again once it has.
-        m_startHeldBack = true;
-        m_host.setCmdRunCaption(kStop);
-        return;
+    // A stopped run that has not yet ended takes the click as one more Stop: a user who clicks
+    // Stop again and again never means to start a run.
+    if (m_state.m_RunUnderWay) return;
+    m_state.m_RunUnderWay = true;
+    const auto ended = qScopeGuard([this] { m_state.m_RunUnderWay = false; });
+    try {
+        run();
+    } catch (const std::exception& error) {
+        m_host.showUnexpectedEvent(QStringLiteral("Unexpected event: ") +
+                                   QString::fromLocal8Bit(error.what()));
     }
-    do {
-        m_startHeldBack = false;
-        m_runInProgress = true;
-        try {
-            run();
-        } catch (const std::exception& error) {
-            m_host.showUnexpectedEvent(QStringLiteral("Unexpected event: ") +
-                                       QString::fromLocal8Bit(error.what()));
-        }
-        m_runInProgress = false;
-    } while (m_startHeldBack);
 }
 
 void ScanDriver::requestStop() {
     m_state.m_Running = false;
-    m_startHeldBack = false;
     m_host.setCmdRunCaption(kRun);
     m_host.setTxtProgText(QStringLiteral("Stopped !"));
     m_host.DoEvents();
@@ -160,9 +153,15 @@ void ScanDriver::runGenres(int first, int last, int pageSize) {
             m_source->fetchPage();
             checkPoint();
             m_source->parsePage(pageSize);
+            // A page stopped part-way ends the run stopped, the last page too.
+            checkPoint();
             m_state.m_ProgressBase = static_cast<float>(
                 static_cast<double>(m_state.m_ProgressBase) +
                 100.0 / (static_cast<double>(m_state.m_GenreCount) * m_state.m_PageCount));
         }
     }
+}
+
+bool ScanDriver::runInProgress() const {
+    return m_state.m_RunUnderWay;
 }

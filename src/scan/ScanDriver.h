@@ -15,12 +15,11 @@ public:
         : m_host(host), m_state(state), m_sourceOfRun(std::move(sourceOfRun)) {}
 
     // The click handler of cmdRun. A click while the caption reads "&Stop" asks the run to
-    // stop; any other click starts a run.
+    // stop; any other click starts a run, unless a stopped run is still ending.
     void cmdRun_Click();
 
-    // True while a run's loop is under way (also after a stop was asked for, until the run
-    // reaches its next check point).
-    bool runInProgress() const { return m_runInProgress; }
+    // True while a run is under way, also after a stop was asked for, until the run has ended.
+    bool runInProgress() const;
 
 private:
     void requestStop();
@@ -31,7 +30,4 @@ private:
     ScanState& m_state;
     std::function<PageSource&()> m_sourceOfRun;
     PageSource* m_source = nullptr;  // of the run under way
-    bool m_runInProgress = false;
-    // A Run click that came while a stopped run had not yet ended: started when it has.
-    bool m_startHeldBack = false;
 };

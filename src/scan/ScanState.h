@@ -28,10 +28,18 @@ struct ScanState {
     int32_t m_NotSaved = 0;
     QString m_PageText;           // text of the last fetched page, line ends normalised
     QString m_ExpandedDir;        // the download folder as last expanded, without the genre
-    std::unique_ptr<HttpRequest> m_Http;  // the request of the last fetch or download
+    // The request of the last fetch or download. Shared: the fetch that waits for it holds it
+    // too, so events that replace it meanwhile cannot pull it from under the wait.
+    std::shared_ptr<HttpRequest> m_Http;
+    // From a click that starts a run until the run has ended, a stopped run's unwinding included.
+    bool m_RunUnderWay = false;
 
     // Entries 1..StationCount are the stations read so far; index 0 is never used. The list
     // is appended to for the life of the window and never emptied.
     QVector<StationEntry> Stations = QVector<StationEntry>(1);
     int32_t StationCount = 0;
+
+    // A run is under way and was asked to stop (or lost its connection): no further station of
+    // it is asked for or written.
+    bool stopAsked() const { return m_RunUnderWay && !m_Running; }
 };

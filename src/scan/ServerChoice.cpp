@@ -6,7 +6,8 @@
 #include <algorithm>
 
 ServerChoice::ServerChoice() {
-    static SystemHostResolver system;
+    // Asked on threads of their own: the window repaints and takes Stop and Close meanwhile.
+    static WaitingHostResolver system(std::make_shared<SystemHostResolver>());
     m_discovery.resolver = &system;
     m_discovery.random = QRandomGenerator::global();
     m_discovery.baseOf = [](const QString& name) { return QStringLiteral("https://") + name; };

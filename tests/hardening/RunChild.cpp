@@ -1,17 +1,17 @@
-// radiosift_run_child FOLDER CLOSE_AFTER: the main window in a process of its own, for the tests
-// that kill it or close it in the middle of a run. It sets kLongRun with FOLDER for downloads,
-// clicks Run, and prints "run ended: " and the bar's text when the run is over. With CLOSE_AFTER
-// above 0 it closes the window, as a user would, where the run lets events run once the genre
-// folder holds that many files, printing "closing" before and "close returned" after. With -1
-// the window system asks the window to close, whatever the run is doing, as soon as a line
-// arrives on the standard input.
+// radiosift_run_child FOLDER [silent-resolver]: the main window in a process of its own, for the
+// tests that kill it, close it or click it in the middle of a run. It sets kLongRun with FOLDER
+// for downloads, prints where the Run button is ("button X Y", window coordinates), prints "run
+// started" whenever a run starts, clicks Run, and prints "run ended: " and the bar's text when
+// that run is over; it quits once the events that came meanwhile have run. With
+// "silent-resolver" the live directory's servers are looked up, as the program does, from a name
+// server that never answers; "looking up" is printed when it is asked.
+#include "HostResolver.h"
 #include "ProgressBar.h"
+#include "ServerChoice.h"
 #include "WindowRun.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QTimer>
-#include <QWindow>
 
 #include <cstdio>
 #include <thread>
@@ -21,37 +21,45 @@ static void Say(const QString& line) {
     std::fflush(stdout);
 }
 
+// A name server that takes a minute to say it knows nothing.
+class SilentResolver : public HostResolver {
+public:
+    QStringList addresses(const QString&) override { return silence<QStringList>(); }
+    QString nameOf(const QString&) override { return silence<QString>(); }
+
+private:
+    template <typename Answer>
+    Answer silence() {
+        Say(QStringLiteral("looking up"));
+        std::this_thread::sleep_for(std::chrono::minutes(1));
+        return {};
+    }
+};
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 3) return 2;
-    const int closeAfter = arguments[2].toInt();
+    if (arguments.size() != 2 && arguments.size() != 3) return 2;
     frmMain window;
     window.show();
     Choose(window, kLongRun, arguments[1]);
-    const QDir genreFolder(arguments[1] + QStringLiteral("/Rock"));
-    auto* watch = new QTimer(&window);
-    QObject::connect(watch, &QTimer::timeout, &window, [&window, watch, genreFolder, closeAfter] {
-        if (!window.runInProgress() || genreFolder.entryList(QDir::Files | QDir::Hidden).size() < closeAfter) return;
-        watch->stop();
-        Say(QStringLiteral("closing"));
-        window.close();
-        Say(QStringLiteral("close returned"));
-    });
-    if (closeAfter > 0) watch->start(0);
-    if (closeAfter < 0) {
-        QWindow* handle = window.windowHandle();
-        std::thread([handle] {
-            char line[16];
-            if (!std::fgets(line, sizeof line, stdin)) return;
-            Say(QStringLiteral("closing"));
-            QCoreApplication::postEvent(handle, new QCloseEvent);
-        }).detach();
-    }
+    WaitingHostResolver silent(std::make_shared<SilentResolver>());
+    if (arguments.value(2) == QLatin1String("silent-resolver"))
+        window.radioBrowserServers().setDiscovery(
+            {&silent, QRandomGenerator::global(),
+             [](const QString& name) { return "https://" + name; }});
+    QObject::connect(
+        window.vp1, &ProgressBar::PropertyChanged, &window, [&window](const QString& name) {
+            if (name == QLatin1String("Text") && window.vp1->Text() == QLatin1String("Preparing"))
+                Say(QStringLiteral("run started"));
+        });
+    const QPoint button = window.cmdRun->mapTo(&window, window.cmdRun->rect().center());
+    Say(QStringLiteral("button %1 %2").arg(button.x()).arg(button.y()));
+
     QTimer::singleShot(0, &window, [&window] {
         Click(window.cmdRun);
         Say(QStringLiteral("run ended: ") + window.vp1->Text());
-        QApplication::quit();
+        QTimer::singleShot(500, &window, &QApplication::quit);
     });
     return app.exec();
 }

@@ -110,14 +110,15 @@ TEST_F(StationSaverTest, NamesTheFileThenFetchesTheClassicPlaylistAndWritesItsWe
                     .match(host.stat)
                     .hasMatch())
         << host.stat.toStdString();
-    // The current layout's link is fetched as it stands; the format is read again for writing.
+    // The current layout's link is fetched as it stands; a format chosen during the fetch does
+    // not change the content of a file already named.
     host.newServer = true;
     host.onDoEvents = [&] { host.format = "ASX file"; };
     state.Stations[Add("Radio Y")].PlaylistLink =
         server().currentPlaylistLink(id.toInt()) + "&x=%41";
     saver.SaveStation(index + 1);
     EXPECT_EQ(server().requestLog().last(), "/playlist.pls?id=" + id + "&x=%41");
-    EXPECT_TRUE(Read(InFolder("Radio Y_128.pls")).startsWith("<ASX VERSION"));
+    EXPECT_TRUE(Read(InFolder("Radio Y_128.pls")).startsWith("[playlist]"));
 }
 
 // "Max length" shortens the cleaned name in the file name, never the title. No file lands
