@@ -7,15 +7,16 @@
 
 namespace Artwork {
 
-QPixmap bannerPixmap(const QSize& size) {
-    QPixmap pixmap(size);
+QPixmap bannerPixmap(const QSize& size, qreal ratio) {
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sweep(0, 0, size.width(), size.height());
     sweep.setColorAt(0.0, QColor(16, 32, 82));
     sweep.setColorAt(0.6, QColor(30, 78, 140));
     sweep.setColorAt(1.0, QColor(22, 120, 150));
-    painter.fillRect(pixmap.rect(), sweep);
+    painter.fillRect(QRect(QPoint(0, 0), size), sweep);
     // Concentric arcs spreading from the right, like a signal leaving a mast.
     const QPointF origin(size.width() * 0.92, size.height() * 0.55);
     for (int ring = 1; ring <= 9; ++ring) {
@@ -27,8 +28,9 @@ QPixmap bannerPixmap(const QSize& size) {
     return pixmap;
 }
 
-QPixmap logoPixmap(int size) {
-    QPixmap pixmap(size, size);
+QPixmap logoPixmap(int size, qreal ratio) {
+    QPixmap pixmap(QSize(size, size) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);

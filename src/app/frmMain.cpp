@@ -12,13 +12,14 @@
 #include "StoredProperties.h"
 #include "Twips.h"
 #include "UserAgent.h"
+#include "WindowKeys.h"
 #include "frmAbout.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,14 +27,20 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
+#include <utility>
 
 namespace {
 
 const QColor kWindowColour(240, 240, 244);
 const QColor kFrameFill(240, 240, 246);
+// Text drawn straight on the frame's fixed fill: dark whatever the desktop's colours are.
+const QColor kFrameText(0, 0, 0);
 
 const QStringList kBitrates = {QString(), "24", "32", "48", "56", "64", "96", "128", "160", "192",
                                "256", "320"};
@@ -78,11 +85,15 @@ frmMain::frmMain(QWidget* parent)
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kWindowColour);
     setPalette(palette);
+    // One font for every control: the window's size is fixed, so its text must not grow with
+    // the desktop's font.
+    setFont(ArialSmall());
 
     createBanner();
     createOptionsFrame();
     createStatusStrip();
     createManualTestingControls();
+    setUpAccess();
     // While a request waits, the window repaints and can be closed; clicks wait their turn.
     HttpRequest::setWaitHook(&PendingEvents::WhileWaiting);
 
@@ -100,11 +111,11 @@ void frmMain::createBanner() {
     Image2 = new QLabel(this);
     Place(Image2, TwipsRect(0, 0, 7620, 1215));
     Image2->setScaledContents(true);
-    Image2->setPixmap(Artwork::bannerPixmap(Image2->size()));
+    Image2->setPixmap(Artwork::bannerPixmap(Image2->size(), devicePixelRatioF()));
 
     Image1 = new QLabel(this);
     Place(Image1, TwipsRect(120, 120, 960, 960));
-    Image1->setPixmap(Artwork::logoPixmap(Image1->width()));
+    Image1->setPixmap(Artwork::logoPixmap(Image1->width(), devicePixelRatioF()));
 
     QPalette white = palette();
     white.setColor(QPalette::WindowText, Qt::white);
@@ -127,20 +138,30 @@ void frmMain::createOptionsFrame() {
     Place(GFXFrameX1, TwipsRect(120, 1320, 7335, 2715));
     GFXFrameX1->ReadProperties(StoredProperties(QStringLiteral("GFXFrameX1")));
     QWidget* frame = GFXFrameX1;
-
+    // Labels and check boxes stand on the frame's fill, so their text takes a colour for that
+    // fill; the edit boxes, lists and buttons draw their own backgrounds in the desktop's colours.
+    const auto onFill = [](QWidget* widget) {
+        QPalette colours = widget->palette();
+        colours.setColor(QPalette::Window, kFrameFill);
+        colours.setColor(QPalette::WindowText, kFrameText);
+        widget->setPalette(colours);
+    };
     const auto label = [&](int element, const QString& caption, const QRect& geometry) {
         Label1[element] = new QLabel(caption, frame);
         Place(Label1[element], geometry);
-        Label1[element]->setFont(ArialSmall());
+        onFill(Label1[element]);
+        Label1[element]->setFont(FittingFont(font(), caption, geometry.width()));
     };
     const auto checkBox = [&](const QString& caption, const QRect& geometry) {
         auto* box = new QCheckBox(caption, frame);
         Place(box, geometry);
-        box->setFont(ArialSmall());
         box->setAutoFillBackground(true);
-        QPalette fill = box->palette();
-        fill.setColor(QPalette::Window, kFrameFill);
-        box->setPalette(fill);
+        box->setBackgroundRole(QPalette::Window);  // a button's own would be Button
+        onFill(box);
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+        box->setFont(FittingFont(font(), caption, room.width()));
         return box;
     };
     const auto lineEdit = [&](const QRect& geometry, const QString& toolTip) {
@@ -217,20 +238,25 @@ void frmMain::createStatusStrip() {
 }
 
 void frmMain::createManualTestingControls() {
-    txtProg = new QLineEdit(this);
+    // They live in a window of their own that is never shown: a screen reader does not list
+    // hidden children of a window, and their buttons' access keys never reach this one.
+    auto* hidden = new QWidget(this, Qt::Window);
+    hidden->setObjectName(QStringLiteral("manualTesting"));
+    chkNew->setParent(hidden);  // never shown either, so nothing to read
+    txtProg = new QLineEdit(hidden);
     Place(txtProg, TwipsRect(30, 4860, 7475, 285));
-    txtStat = new StatusLineBox(this);
+    txtStat = new StatusLineBox(hidden);
     Place(txtStat, TwipsRect(7800, 480, 7335, 285));
-    txturl = new QLineEdit(QStringLiteral("http://"), this);
+    txturl = new QLineEdit(QStringLiteral("http://"), hidden);
     Place(txturl, TwipsRect(7800, 120, 6435, 285));
-    cmdGO = new QPushButton(QStringLiteral("GO"), this);
+    cmdGO = new QPushButton(QStringLiteral("GO"), hidden);
     Place(cmdGO, TwipsRect(14400, 120, 675, 315));
-    lstHeaders = new QListWidget(this);
+    lstHeaders = new QListWidget(hidden);
     Place(lstHeaders, TwipsRect(7800, 840, 7275, 1620));
-    txtSource = new SourceTextBox(this);
+    txtSource = new SourceTextBox(hidden);
     Place(txtSource, TwipsRect(7800, 2520, 7275, 1755));
     txtSource->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    cmdScan = new QPushButton(QStringLiteral("&Scan"), this);
+    cmdScan = new QPushButton(QStringLiteral("&Scan"), hidden);
     Place(cmdScan, TwipsRect(7860, 4500, 1215, 375));
 
     connect(cmdGO, &QPushButton::clicked, this, &frmMain::cmdGO_Click);
@@ -244,6 +270,44 @@ void frmMain::createManualTestingControls() {
         control->setFocusPolicy(Qt::NoFocus);
         control->hide();
     }
+}
+
+void frmMain::setUpAccess() {
+    // An edit box or list is named after the label above or beside it, or after what it
+    // chooses where it has none; a button whose caption is a sign, after what it does.
+    const std::pair<QWidget*, const char*> names[] = {
+        {txtDL, "Download Path"},
+        {cmdBrowse, "Browse"},
+        {cmdExplore, "Explore"},
+        {cmbMinBit, "Min BitRate"},
+        {cmbMaxBit, "Max BitRate"},
+        {cmdAbout, "About"},
+        {CmbNumber, "Number of Stations pr Genre"},
+        {CmbGenre, "Genre"},
+        {cmbFormat, "Format"},
+        {cmbStream, "Stream Type"},
+        {txtFormat, "File Name"},
+        {txtPlsSize, "Max length"},
+        {txtSearch, "Search"},
+    };
+    for (const auto& [control, name] : names) control->setAccessibleName(QLatin1String(name));
+    const std::pair<int, QWidget*> buddies[] = {{2, txtDL},      {0, cmbMinBit}, {1, cmbMaxBit},
+                                                {4, CmbNumber},  {5, cmbFormat}, {8, txtFormat},
+                                                {6, txtPlsSize}, {7, txtSearch}};
+    for (const auto& [element, control] : buddies) Label1[element]->setBuddy(control);
+
+    // Tab walks the window row by row, each row from left to right.
+    QWidget* const order[] = {txtDL,       cmdBrowse, cmdExplore, cmbMinBit, cmbMaxBit,
+                              cmdAbout,    CmbNumber, CmbGenre,   chk100,    chkOrderBitrate,
+                              chkAllGenre, cmbFormat, cmbStream,  cmdRun,    txtFormat,
+                              txtPlsSize,  txtSearch};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    (new WindowKeys(this))->watch(this);
+    // Enter in the search box searches: it starts a run as Run would, and never stops one.
+    connect(txtSearch, &QLineEdit::returnPressed, this, [this] {
+        if (!runInProgress()) cmdRun->click();
+    });
 }
 
 void frmMain::Form_Load() {

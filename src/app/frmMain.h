@@ -132,6 +132,8 @@ private:
     void createOptionsFrame();
     void createStatusStrip();
     void createManualTestingControls();
+    // Accessible names, label buddies, the tab order and the keys the controls lack.
+    void setUpAccess();
     void Form_Load();
 
     ScanState m_state;

@@ -2,15 +2,29 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+
+class FolderHandle;
 
 // Replaces every occurrence of macro (exact case) in text by value.
 void ReplaceMacro(QString& text, const QString& macro, const QString& value);
 
-// Expands the macros of the download path, creates the download folder and its genre
-// subfolder (one level each; failures pass silently) and returns the genre folder with a
-// trailing separator. expandedDir receives the download folder with its trailing separator.
-// A folder created inside one that everyone may write into is private to the user. writable
-// is false when either folder lies in such a folder and belongs to another user (or a link of
-// another user stands in its place): nothing may then be written into the genre folder.
-QString ExpandDownloadDir(const QString& txtDL, const QString& genre, QString& expandedDir,
-                          bool& writable);
+// How a playlist being written is named until it is whole (".radiosift-" and more): a killed
+// run's are told by it from any other file.
+inline const QString PlaylistTemporaryPrefix = QStringLiteral(".radiosift-");
+
+// The genre folder of a run.
+struct GenreFolder {
+    QString path;  // where it is, with a trailing separator
+    // The folder itself, open for the genre's files; null when it could not be opened or is
+    // refused: nothing may then be written into it.
+    std::shared_ptr<const FolderHandle> folder;
+};
+
+// Expands the macros of the download path, opens the download folder and its genre subfolder,
+// creating each (one level) when missing, and returns the genre folder. expandedDir receives the
+// download folder with its trailing separator. Each folder is opened without following a link
+// in its place. In a folder that anyone but the user may write into, a folder that another
+// user made first (or that others may write into) is refused, and one created there is
+// private to the user.
+GenreFolder ExpandDownloadDir(const QString& txtDL, const QString& genre, QString& expandedDir);

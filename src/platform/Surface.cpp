@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
@@ -37,27 +38,54 @@ struct Band {
     int right;
 };
 
-void FillBand(QImage& image, Band band, Colour colour) {
-    const int left = std::max(band.left, 0);
-    const int right = std::min(band.right, image.width());
-    const int top = std::max(band.top, 0);
-    const int bottom = std::min(band.bottom, image.height());
+// Where the shapes paint: the logical image and, at ratios above 1, the device image, where a
+// logical pixel covers the block of device pixels between the rounded ends of its edges.
+struct Canvas {
+    QImage& image;
+    QImage* device;
+    qreal ratio;
+};
+
+int DeviceEdge(int logical, qreal ratio) {
+    return static_cast<int>(std::lround(logical * ratio));
+}
+
+void FillRect(QImage& image, int left, int top, int right, int bottom, QRgb pixel) {
+    left = std::max(left, 0);
+    right = std::min(right, image.width());
+    top = std::max(top, 0);
+    bottom = std::min(bottom, image.height());
     if (left >= right || top >= bottom) return;
-    const QRgb pixel = PixelFromColour(colour);
     for (int y = top; y < bottom; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         std::fill(line + left, line + right, pixel);
     }
 }
 
-void Plot(QImage& image, int x, int y, QRgb pixel) {
-    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
-    reinterpret_cast<QRgb*>(image.scanLine(y))[x] = pixel;
+void FillBand(Canvas& canvas, Band band, Colour colour) {
+    const QRgb pixel = PixelFromColour(colour);
+    FillRect(canvas.image, band.left, band.top, band.right, band.bottom, pixel);
+    if (canvas.device != nullptr)
+        FillRect(*canvas.device, DeviceEdge(band.left, canvas.ratio),
+                 DeviceEdge(band.top, canvas.ratio), DeviceEdge(band.right, canvas.ratio),
+                 DeviceEdge(band.bottom, canvas.ratio), pixel);
+}
+
+Canvas CanvasOf(QImage& image, QImage& device, qreal ratio) {
+    return {image, device.isNull() ? nullptr : &device, ratio};
+}
+
+void Plot(Canvas& canvas, int x, int y, QRgb pixel) {
+    if (x < 0 || y < 0 || x >= canvas.image.width() || y >= canvas.image.height()) return;
+    reinterpret_cast<QRgb*>(canvas.image.scanLine(y))[x] = pixel;
+    if (canvas.device != nullptr)
+        FillRect(*canvas.device, DeviceEdge(x, canvas.ratio), DeviceEdge(y, canvas.ratio),
+                 DeviceEdge(x + 1, canvas.ratio), DeviceEdge(y + 1, canvas.ratio), pixel);
 }
 
 // A pen segment paints its start pixel and every pixel up to, but not including, its end pixel;
 // a segment of zero length paints nothing.
-void StrokeSegment(QImage& image, Point from, Point to, Colour colour) {
+void StrokeSegment(Canvas& image, Point from, Point to, Colour colour) {
     if (from == to) return;
     if (from.y == to.y) {
         const Band run = from.x < to.x ? Band{from.y, from.y + 1, from.x, to.x}
@@ -94,7 +122,7 @@ void StrokeSegment(QImage& image, Point from, Point to, Colour colour) {
     }
 }
 
-void StrokeClosedPolygon(QImage& image, const std::vector<Point>& points, Colour colour) {
+void StrokeClosedPolygon(Canvas& image, const std::vector<Point>& points, Colour colour) {
     for (size_t i = 0; i < points.size(); ++i)
         StrokeSegment(image, points[i], points[(i + 1) % points.size()], colour);
 }
@@ -179,13 +207,20 @@ Surface::Surface(int width, int height) {
     resize(width, height);
 }
 
-void Surface::resize(int width, int height) {
+void Surface::resize(int width, int height, qreal ratio) {
     m_measured = false;
+    m_ratio = ratio > 1 ? ratio : 1;
+    m_device = QImage();
     if (width <= 0 || height <= 0) {
         m_image = QImage();
         return;
     }
     m_image = QImage(width, height, QImage::Format_RGB32);
+    if (m_ratio > 1) {
+        m_device =
+            QImage(DeviceEdge(width, m_ratio), DeviceEdge(height, m_ratio), QImage::Format_RGB32);
+        m_device.setDevicePixelRatio(m_ratio);
+    }
     m_imageFont = QFont(m_font, &m_image);
     m_shaped = false;
     clear();
@@ -212,15 +247,17 @@ int Surface::height() const {
 
 void Surface::clear() {
     if (!m_image.isNull()) m_image.fill(PixelFromColour(m_backColour));
+    if (!m_device.isNull()) m_device.fill(PixelFromColour(m_backColour));
 }
 
 void Surface::Rectangle(int left, int top, int right, int bottom) {
     Normalise(left, top, right, bottom);
     if (left == right || top == bottom) return;
+    Canvas canvas = CanvasOf(m_image, m_device, m_ratio);
     if (m_fillStyle != 1)
-        FillBand(m_image, {top + 1, bottom - 1, left + 1, right - 1}, m_fillColour);
+        FillBand(canvas, {top + 1, bottom - 1, left + 1, right - 1}, m_fillColour);
     StrokeClosedPolygon(
-        m_image, {{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}},
+        canvas, {{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}},
         m_foreColour);
 }
 
@@ -235,9 +272,10 @@ void Surface::RoundRect(int left, int top, int right, int bottom, int ellipseWid
         return;
     }
     // The brush fills the matching window-shape region, which reaches exactly to the outline.
+    Canvas canvas = CanvasOf(m_image, m_device, m_ratio);
     if (m_fillStyle != 1)
         for (const Band& band : RoundRectBands(left, top, right + 1, bottom + 1, ew, eh))
-            FillBand(m_image, band, m_fillColour);
+            FillBand(canvas, band, m_fillColour);
 
     // The outline: the top-right corner, its mirror at the left, then the mirror of both at
     // the bottom, walked as one closed polygon.
@@ -252,7 +290,7 @@ void Surface::RoundRect(int left, int top, int right, int bottom, int ellipseWid
     const size_t upper = outline.size();
     for (size_t i = upper; i-- > 0;) append({outline[i].x, top + bottom - 1 - outline[i].y});
     if (outline.size() > 1 && outline.back() == outline.front()) outline.pop_back();
-    StrokeClosedPolygon(m_image, outline, m_foreColour);
+    StrokeClosedPolygon(canvas, outline, m_foreColour);
 }
 
 void Surface::GradientFill(const GradientVertex& upperLeft, const GradientVertex& lowerRight,
@@ -303,6 +341,10 @@ void Surface::GradientFill(const GradientVertex& upperLeft, const GradientVertex
         for (long long p = fromPos; p < toPos; ++p)
             std::fill(row(p) + fromAcross, row(p) + toAcross, colourAt(p));
     }
+    const int alongFrom = static_cast<int>(fromPos);
+    const int alongTo = static_cast<int>(toPos);
+    mirror(horizontal ? QRect(alongFrom, fromAcross, alongTo - alongFrom, toAcross - fromAcross)
+                      : QRect(fromAcross, alongFrom, toAcross - fromAcross, alongTo - alongFrom));
 }
 
 Colour Surface::GetPixel(int x, int y) const {
@@ -311,7 +353,8 @@ Colour Surface::GetPixel(int x, int y) const {
 }
 
 void Surface::SetPixelV(int x, int y, Colour colour) {
-    Plot(m_image, x, y, PixelFromColour(colour));
+    Canvas canvas = CanvasOf(m_image, m_device, m_ratio);
+    Plot(canvas, x, y, PixelFromColour(colour));
 }
 
 void Surface::SetDIBitsRow(int x, int y, int width, const uint8_t* bgrRow) {
@@ -322,6 +365,22 @@ void Surface::SetDIBitsRow(int x, int y, int width, const uint8_t* bgrRow) {
     for (int column = from; column < to; ++column) {
         const uint8_t* bgr = bgrRow + 3 * (column - x);
         line[column] = qRgb(bgr[2], bgr[1], bgr[0]);
+    }
+    mirror(QRect(from, y, to - from, 1));
+}
+
+void Surface::mirror(const QRect& logical) {
+    if (m_device.isNull() || logical.isEmpty()) return;
+    std::vector<int> columnEdges;
+    for (int x = logical.left(); x <= logical.right() + 1; ++x)
+        columnEdges.push_back(DeviceEdge(x, m_ratio));
+    for (int y = logical.top(); y <= logical.bottom(); ++y) {
+        const QRgb* source = reinterpret_cast<const QRgb*>(m_image.constScanLine(y));
+        for (int x = logical.left(); x <= logical.right(); ++x) {
+            const size_t i = static_cast<size_t>(x - logical.left());
+            FillRect(m_device, columnEdges[i], DeviceEdge(y, m_ratio), columnEdges[i + 1],
+                     DeviceEdge(y + 1, m_ratio), source[x]);
+        }
     }
 }
 
@@ -339,18 +398,28 @@ void Surface::Print(const QString& text) {
     if (!m_image.isNull()) {
         if (!m_shaped || m_shapedText != text) shapeForPrint(text);
         QPainter painter(&m_image);
-        painter.setPen(QColor(PixelFromColour(m_foreColour)));
-        int y = m_currentY;
-        painter.setFont(m_imageFont);
-        for (const PrintLine& line : std::as_const(m_shapedLines)) {
-            const QPointF baseline(m_currentX, y + metrics.ascent());
-            if (!line.shaped) painter.drawText(baseline, line.text);
-            for (const QGlyphRun& run : line.runs) painter.drawGlyphRun(baseline, run);
-            y += metrics.height();
+        printLines(painter, metrics);
+        // The same text on the device image, whose ratio scales the painter: the glyphs are
+        // drawn at the device's resolution rather than enlarged.
+        if (!m_device.isNull()) {
+            QPainter device(&m_device);
+            printLines(device, metrics);
         }
     }
     m_currentX = 0;
     m_currentY += metrics.height() * lines;
+}
+
+void Surface::printLines(QPainter& painter, const QFontMetrics& metrics) const {
+    painter.setPen(QColor(PixelFromColour(m_foreColour)));
+    painter.setFont(m_imageFont);
+    int y = m_currentY;
+    for (const PrintLine& line : m_shapedLines) {
+        const QPointF baseline(m_currentX, y + metrics.ascent());
+        if (!line.shaped) painter.drawText(baseline, line.text);
+        for (const QGlyphRun& run : line.runs) painter.drawGlyphRun(baseline, run);
+        y += metrics.height();
+    }
 }
 
 // Shapes each line as one unwrapped line, as drawing the line's text straight away would.

@@ -1,6 +1,9 @@
 // Surface: a retained 32-bit drawing surface with the pixel rules of the desktop's classic 2-D
 // drawing calls (outlines, fills, rounded rectangles, gradients, single pixels, 24-bit rows),
 // text through QPainter, and the rounded-rectangle window shape as a QRegion.
+// On a screen with more than one device pixel to the logical pixel the surface also keeps a
+// picture at the device's resolution: every shape there covers the blocks of its logical
+// pixels, and text is drawn at the device's resolution, so captions stay crisp.
 #pragma once
 
 #include <QFont>
@@ -32,17 +35,24 @@ struct GradientVertex {
 
 enum class GradientMode { Horizontal = 0, Vertical = 1 };
 
+class QPainter;
+
 class Surface {
 public:
     Surface() = default;
     Surface(int width, int height);
 
-    // Resizing keeps nothing: the new surface is cleared to the back colour.
-    void resize(int width, int height);
+    // Resizing keeps nothing: the new surface is cleared to the back colour. Width and height
+    // are logical pixels; ratio is device pixels per logical pixel.
+    void resize(int width, int height, qreal ratio = 1);
     int width() const;
     int height() const;
-    // The pixels, for showing the surface in a widget and for tests.
+    qreal devicePixelRatio() const { return m_ratio; }
+    // The logical pixels, which every drawing call and GetPixel work on.
     const QImage& image() const { return m_image; }
+    // The picture to show: at ratio 1 the logical image itself, above it the same picture at
+    // the device's resolution (the image carries the ratio, so it paints at the logical size).
+    const QImage& deviceImage() const { return m_device.isNull() ? m_image : m_device; }
 
     // Drawing state.
     void setBackColour(Colour colour) { m_backColour = colour; }
@@ -84,7 +94,13 @@ public:
                                    int ellipseHeight);
 
 private:
+    // Copies logical pixels, already drawn, to their blocks of the device image.
+    void mirror(const QRect& logical);
+    void printLines(QPainter& painter, const QFontMetrics& metrics) const;
+
     QImage m_image;
+    QImage m_device;  // null at ratio 1
+    qreal m_ratio = 1;
     Colour m_backColour = 0;
     Colour m_foreColour = 0;
     Colour m_fillColour = 0;

@@ -7,6 +7,7 @@
 #include "ScanHost.h"
 #include "ScanState.h"
 
+#include <QScopeGuard>
 #include <exception>
 
 namespace {
@@ -103,6 +104,9 @@ void ScanDriver::run() {
         m_host.setCmbMinBitIndex(m_host.cmbMaxBitIndex());
 
     m_state.m_ProgressBase = 0;
+    m_state.m_NotSaved = 0;
+    // A genre's folder stays open while the genre runs, and no longer than the run.
+    const auto closeFolder = qScopeGuard([this] { m_state.m_DownloadFolder.reset(); });
     m_host.setVp1Value(0);
     m_source = &m_sourceOfRun();
     m_source->startRun();
@@ -115,8 +119,12 @@ void ScanDriver::run() {
         m_host.setVp1Value(100);
         return;
     }
-    m_host.setTxtProgText(QStringLiteral("Done"));
-    m_host.setVp1Text(QStringLiteral("Done"));
+    // Stations that could not be written are owned up to, however many were.
+    const QString ending = m_state.m_NotSaved == 0
+                               ? QStringLiteral("Done")
+                               : QStringLiteral("Done, %1 not saved").arg(m_state.m_NotSaved);
+    m_host.setTxtProgText(ending);
+    m_host.setVp1Text(ending);
     m_host.setVp1Value(100);
     m_host.setCmdRunCaption(kRun);
 }
@@ -128,9 +136,10 @@ void ScanDriver::runGenres(int first, int last, int pageSize) {
     for (int genre = first; genre <= last; ++genre) {
         m_state.m_MinBitrate = LeadingNumber(m_host.cmbMinBitText());
         m_state.m_Genre = m_host.cmbGenreItem(genre);
-        m_state.m_DownloadDir =
-            ExpandDownloadDir(m_host.txtDLText(), m_state.m_Genre, m_state.m_ExpandedDir,
-                              m_state.m_DownloadDirWritable);
+        GenreFolder folder =
+            ExpandDownloadDir(m_host.txtDLText(), m_state.m_Genre, m_state.m_ExpandedDir);
+        m_state.m_DownloadDir = folder.path;
+        m_state.m_DownloadFolder = std::move(folder.folder);
         const QString maxBitrateText = m_host.cmbMaxBitText();
         m_host.setVp1Text(QStringLiteral("Getting Genre ") + m_state.m_Genre);
 

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <memory>
 
+class FolderHandle;
+
 struct ScanState {
     bool m_Running = false;       // a run may go on; tested at the driver's check points
     int32_t m_PageCount = 0;      // result pages fetched per genre
@@ -18,9 +20,12 @@ struct ScanState {
     QString m_Genre;              // genre being scanned, as listed ("Search" in search mode)
     int32_t m_MinBitrate = 0;     // minimum bitrate (kbit/s) that the parsers apply
     QString m_DownloadDir;        // this genre's folder, ending in a separator
-    // False when that folder belongs to another user (in a folder that everyone may write
-    // into): the genre's stations are then skipped.
-    bool m_DownloadDirWritable = false;
+    // That folder, open for the genre; null when it could not be opened or is refused (another
+    // user's, in a folder that others may write into): the genre's stations are then not saved.
+    std::shared_ptr<const FolderHandle> m_DownloadFolder;
+    // Stations of this run that passed the window's filters but could not be written: a folder
+    // refused, a name that cannot be written, a full disk.
+    int32_t m_NotSaved = 0;
     QString m_PageText;           // text of the last fetched page, line ends normalised
     QString m_ExpandedDir;        // the download folder as last expanded, without the genre
     std::unique_ptr<HttpRequest> m_Http;  // the request of the last fetch or download

@@ -104,7 +104,10 @@ void GFXFrameX::Refresh() {
     // pixel the round trip is exact, and it is done in 32 bits so wide frames do not overflow.
     const int width = FramePainter::PixelsFromTwips(this->width() * FramePainter::TwipsPerPixel);
     const int height = FramePainter::PixelsFromTwips(this->height() * FramePainter::TwipsPerPixel);
-    if (m_surface.width() != width || m_surface.height() != height) m_surface.resize(width, height);
+    const qreal ratio = devicePixelRatioF();
+    if (m_surface.width() != width || m_surface.height() != height ||
+        m_surface.devicePixelRatio() != ratio)
+        m_surface.resize(width, height, ratio);
     FramePainter::PaintFrame(m_surface, m_properties, AmbientBackColour());
     update();
 }
@@ -165,8 +168,10 @@ Colour GFXFrameX::AmbientBackColour() const {
 
 void GFXFrameX::paintEvent(QPaintEvent*) {
     if (m_surface.image().isNull()) return;  // nothing painted yet
+    // A window moved to a screen of another pixel ratio: the same picture, at the new ratio.
+    if (m_surface.devicePixelRatio() != devicePixelRatioF()) Refresh();
     QPainter painter(this);
-    painter.drawImage(0, 0, m_surface.image());
+    painter.drawImage(0, 0, m_surface.deviceImage());
 }
 
 void GFXFrameX::resizeEvent(QResizeEvent*) {

@@ -1,10 +1,13 @@
 // ProgressBar: property rules, persistence and the widget around the painted surface.
 #include "ProgressBar.h"
 
+#include "ProgressBarAccessible.h"
+#include "ProgressBarCaption.h"
 #include "ProgressBarPainter.h"
 #include "PropertyBag.h"
 #include "StoredValue.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -60,6 +63,11 @@ void ReadKey(const PropertyBag& bag, const char* key, const QVariant& defaultVal
 
 ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);  // the surface covers every pixel
+    static const bool accessible = [] {
+        QAccessible::installFactory(&ProgressBarAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(accessible);
 }
 
 ProgressBar::~ProgressBar() {
@@ -69,6 +77,25 @@ ProgressBar::~ProgressBar() {
 void ProgressBar::changed(const QString& propertyName) {
     emit PropertyChanged(propertyName);
     DrawBar();
+    announce();
+}
+
+// Tells assistive technology what changed on the bar: the value, and the caption, which is
+// the bar's name there. Only changes, and only while one listens: a run sets the value for
+// every station, mostly to the one already shown.
+void ProgressBar::announce() {
+    if (!QAccessible::isActive()) return;
+    if (m_announcedValue != m_state.Value) {
+        m_announcedValue = m_state.Value;
+        QAccessibleValueChangeEvent event(this, m_state.Value);
+        QAccessible::updateAccessibility(&event);
+    }
+    const QString caption = CaptionFor(m_state).value_or(QString());
+    if (m_announcedCaption != caption) {
+        m_announcedCaption = caption;
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void ProgressBar::setValue(int32_t NewValue) {
@@ -267,30 +294,39 @@ QString ProgressBar::AmbientDisplayName() const {
 }
 
 void ProgressBar::DrawBar() {
+    if (!paintSurface()) return;
+    // Qt reads an empty mask as no mask at all; a bar too thin for any shape shows nothing, so
+    // it gets a mask that lies wholly outside it instead. An unchanged mask costs nothing.
+    setMask(m_shape.isEmpty() ? QRegion(-1, -1, 1, 1) : m_shape);
+    update();
+}
+
+bool ProgressBar::paintSurface() {
     const Colour back = ColourOf(palette().color(QPalette::Window));
-    if (m_surface.width() != width() || m_surface.height() != height()) {
-        m_surface.resize(width(), height());
+    const qreal ratio = devicePixelRatioF();
+    if (m_surface.width() != width() || m_surface.height() != height() ||
+        m_surface.devicePixelRatio() != ratio) {
+        m_surface.resize(width(), height(), ratio);
         m_paintedState.reset();
     }
     // The picture follows from the values, the size, the background and the font alone. A scan
     // sets the value once per station, mostly to the percentage already shown: then the
     // surface already holds the picture, and painting it again (about 25 us, mostly the
     // caption's text) is skipped.
-    if (m_paintedState == m_state && m_surface.backColour() == back) return;
+    if (m_paintedState == m_state && m_surface.backColour() == back) return false;
     m_surface.setBackColour(back);
-    const QRegion shape = ProgressBarPainter::DrawBar(m_surface, m_state);
+    m_shape = ProgressBarPainter::DrawBar(m_surface, m_state);
     m_paintedState = m_state;
-    // Qt reads an empty mask as no mask at all; a bar too thin for any shape shows nothing, so
-    // it gets a mask that lies wholly outside it instead. An unchanged mask costs nothing.
-    setMask(shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape);
-    update();
+    return true;
 }
 
 void ProgressBar::resizeEvent(QResizeEvent*) {
     DrawBar();
 }
 
-void ProgressBar::paintEvent(QPaintEvent* event) {
+void ProgressBar::paintEvent(QPaintEvent*) {
+    // A window moved to a screen of another pixel ratio: the same picture, at the new ratio.
+    if (m_surface.devicePixelRatio() != devicePixelRatioF()) paintSurface();
     QPainter painter(this);
-    painter.drawImage(event->rect(), m_surface.image(), event->rect());
+    painter.drawImage(0, 0, m_surface.deviceImage());
 }

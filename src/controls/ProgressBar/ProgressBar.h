@@ -98,7 +98,10 @@ protected:
 
 private:
     void DrawBar();
+    // Brings the surface up to date; false when it already showed the values.
+    bool paintSurface();
     void changed(const QString& propertyName);
+    void announce();
     // What the host offers: its font, and this bar's name on it.
     QFont AmbientFont() const;
     QString AmbientDisplayName() const;
@@ -108,4 +111,8 @@ private:
     Surface m_surface;
     // What the surface was last painted from.
     std::optional<ProgressBarState> m_paintedState;
+    QRegion m_shape;  // the window shape of that picture
+    // What assistive technology was last told.
+    std::optional<int32_t> m_announcedValue;
+    std::optional<QString> m_announcedCaption;
 };

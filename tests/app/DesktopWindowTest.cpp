@@ -1,0 +1,219 @@
+// The main window on a desktop unlike the one it was drawn for: two device pixels to the
+// logical pixel, dark colours, a large font, the keyboard alone and a screen reader.
+#include "GFXFrameX.h"
+#include "ProgressBar.h"
+#include "PropertyBag.h"
+#include "WindowRun.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyleOption>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Read by the application the test main makes, after static initialisation.
+const bool kScaled = qputenv("QT_SCALE_FACTOR", "2");
+
+// The contrast (WCAG) of the pixel that stands out most from the fill at the area's corner.
+double TextContrast(const QImage& shot, const QRect& area) {
+    const auto luminance = [](QRgb c) {
+        const auto linear = [](int v) {
+            return v <= 10 ? v / 255.0 / 12.92 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    };
+    const double fill = luminance(shot.pixel(area.topLeft()));
+    double most = 1;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const double text = luminance(shot.pixel(x, y));
+            most = std::max(most, (std::max(fill, text) + 0.05) / (std::min(fill, text) + 0.05));
+        }
+    return most;
+}
+
+TEST(DesktopWindow, DarkColoursAndALargeFontLeaveTheFramesTextReadableAndUnclipped) {
+    ASSERT_TRUE(kScaled);
+    const QPalette palette = QApplication::palette();
+    const QFont font = QApplication::font();
+    QApplication::setPalette(QPalette(QColor(40, 40, 44)));  // light text on dark grey and black
+    QApplication::setFont(QFont(font.family(), 16));
+    frmMain window;
+    window.show();
+    const QImage shot = window.grab().toImage();
+    const qreal ratio = shot.devicePixelRatio();
+    for (QWidget* control : window.GFXFrameX1->findChildren<QWidget*>()) {
+        QRect text = control->rect();
+        QString caption;
+        if (auto* label = qobject_cast<QLabel*>(control)) caption = label->text();
+        if (auto* box = qobject_cast<QCheckBox*>(control)) {
+            QStyleOptionButton option;
+            option.initFrom(box);
+            text = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+            caption = box->text();
+        } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            QStyleOptionFrame option;
+            option.initFrom(edit);
+            text = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+            caption = edit->text();
+        } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+            QStyleOptionComboBox option;
+            option.initFrom(list);
+            text = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                 QStyle::SC_ComboBoxEditField, list);
+            caption = list->currentText();
+        }
+        if (caption.isEmpty() || !control->isVisible()) continue;
+        const QFontMetrics metrics = control->fontMetrics();
+        EXPECT_LE(metrics.height(), text.height()) << caption.toStdString();
+        EXPECT_LE(metrics.horizontalAdvance(caption), text.width()) << caption.toStdString();
+        if (qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control)) {
+            const QRect onShot(control->mapTo(&window, text.topLeft()) * ratio,
+                               text.size() * ratio);
+            EXPECT_GE(TextContrast(shot, onShot), 4.5) << caption.toStdString();
+        }
+    }
+    QApplication::setPalette(palette);
+    QApplication::setFont(font);
+}
+
+// The logical picture, each pixel as a 2 x 2 block.
+QImage Doubled(const QImage& logical) {
+    QImage doubled =
+        logical.scaled(logical.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    doubled.setDevicePixelRatio(2);
+    return doubled;
+}
+
+// Shapes keep their logical pixels, in blocks; the caption alone is finer than that.
+TEST(DesktopWindow, SelfDrawnPartsPaintTheirCaptionAtTheDevicesResolution) {
+    frmMain window;
+    window.show();
+    ASSERT_EQ(window.devicePixelRatioF(), 2.0);
+    const Surface& frame = window.GFXFrameX1->surface();
+    EXPECT_EQ(frame.deviceImage(), Doubled(frame.image()));
+    EXPECT_EQ(frame.GetPixel(240, 90), RGBColour(240, 240, 246));  // the logical picture stays
+
+    const QImage bar = window.vp1->surface().deviceImage();
+    ASSERT_EQ(bar.size(), window.vp1->size() * 2);
+    int mixedBlocks = 0;  // 2 x 2 blocks of more than one colour
+    for (int y = 0; y + 1 < bar.height(); y += 2)
+        for (int x = 0; x + 1 < bar.width(); x += 2)
+            mixedBlocks += bar.pixel(x, y) != bar.pixel(x + 1, y) ||
+                           bar.pixel(x, y) != bar.pixel(x, y + 1) ||
+                           bar.pixel(x, y) != bar.pixel(x + 1, y + 1);
+    EXPECT_GT(mixedBlocks, 20);
+    ProgressBar plain;  // the same bar without a caption is its logical picture in blocks
+    plain.resize(window.vp1->size());
+    plain.ReadProperties(PropertyBag());
+    plain.setTextStyle(0);
+    plain.show();
+    EXPECT_EQ(plain.surface().deviceImage(), Doubled(plain.surface().image()));
+}
+
+// The name a screen reader gives a control: its label's, or else its own. (Qt on Linux names a
+// list by its entry and links it to its label.)
+QString SpokenName(QAccessibleInterface* face) {
+    const auto labels = face->relations(QAccessible::Label);
+    return labels.isEmpty() ? face->text(QAccessible::Name)
+                            : labels.first().first->text(QAccessible::Name);
+}
+
+TEST(DesktopWindow, AScreenReaderHearsEveryControlByNameAndTheBarsCaption) {
+    frmMain w;
+    w.show();
+    const std::tuple<QWidget*, QAccessible::Role, QString> controls[] = {
+        {w.txtDL, QAccessible::EditableText, "Download Path"},
+        {w.cmbMinBit, QAccessible::ComboBox, "Min BitRate"},
+        {w.cmbMaxBit, QAccessible::ComboBox, "Max BitRate"},
+        {w.cmdAbout, QAccessible::Button, "About"},
+        {w.CmbNumber, QAccessible::ComboBox, "Number of Stations pr Genre"},
+        {w.cmbFormat, QAccessible::ComboBox, "Format"},
+        {w.txtFormat, QAccessible::EditableText, "File Name"},
+        {w.txtPlsSize, QAccessible::EditableText, "Max length"},
+        {w.txtSearch, QAccessible::EditableText, "Search"},
+        {w.vp1, QAccessible::ProgressBar, "Ready"}};
+    for (const auto& [control, role, name] : controls) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+        EXPECT_EQ(std::pair(face->role(), SpokenName(face)), std::pair(role, name));
+    }
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(w.vp1);
+    QAccessibleValueInterface* value = bar->valueInterface();
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(QVariantList({value->minimumValue(), value->currentValue(), value->maximumValue()}),
+              QVariantList({0, 100, 100}));
+
+    std::vector<QAccessibleInterface*> open{QAccessible::queryAccessibleInterface(&w)};
+    QSet<QObject*> listed;
+    while (!open.empty()) {
+        QAccessibleInterface* face = open.back();
+        open.pop_back();
+        listed.insert(face->object());
+        for (int i = 0; i < face->childCount(); ++i) open.push_back(face->child(i));
+    }
+    EXPECT_TRUE(listed.contains(w.cmdRun) && listed.contains(w.vp1));
+    for (QObject* hidden : {(QObject*)w.txtProg, (QObject*)w.txturl, (QObject*)w.cmdGO,
+                            (QObject*)w.cmdScan, (QObject*)w.chkNew})
+        EXPECT_FALSE(listed.contains(hidden));
+
+    // What a screen reader reads when told of a change (Qt tells only an active one).
+    w.setVp1Text(QStringLiteral("No Connection!"));
+    w.setVp1Value(40);
+    EXPECT_EQ(std::pair(bar->text(QAccessible::Name), value->currentValue()),
+              std::pair(QString("No Connection!"), QVariant(40)));
+}
+
+using DesktopKeys = WindowTest;
+
+TEST_F(DesktopKeys, AltLettersTypeNothingTabFollowsTheRowsAndEnterRuns) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const QString path = window.txtDL->text();
+    for (QWidget* box : {(QWidget*)window.txtDL, (QWidget*)window.CmbGenre})
+        for (const Qt::Key key : {Qt::Key_R, Qt::Key_D}) QTest::keyClick(box, key, Qt::AltModifier);
+    EXPECT_EQ(std::pair(window.txtDL->text(), window.CmbGenre->currentIndex()), std::pair(path, 0));
+
+    // Tab reaches every control of the frame once, row by row: the next control either sits
+    // beside the last one, to its right, or starts below it.
+    QList<QWidget*> tabbable;
+    for (QWidget* control : window.GFXFrameX1->findChildren<QWidget*>())
+        if (control->isVisible() && (control->focusPolicy() & Qt::TabFocus))
+            tabbable.append(control);
+    window.txtDL->setFocus();
+    QList<QWidget*> reached{window.txtDL};
+    for (qsizetype i = 1; i < tabbable.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const QRect last = reached.last()->geometry(),
+                    next = QApplication::focusWidget()->geometry();
+        EXPECT_TRUE(next.top() > last.bottom() ||
+                    (next.top() <= last.bottom() && next.bottom() >= last.top() &&
+                     next.left() > last.left()))
+            << i;
+        reached.append(QApplication::focusWidget());
+    }
+    EXPECT_EQ(QSet<QWidget*>(reached.begin(), reached.end()),
+              QSet<QWidget*>(tabbable.begin(), tabbable.end()));
+
+    // Enter or keypad Enter on Run, and Enter in the search box, each start a run.
+    const std::tuple<QWidget*, Qt::Key, Qt::KeyboardModifier> enters[] = {
+        {window.cmdRun, Qt::Key_Return, Qt::NoModifier},
+        {window.cmdRun, Qt::Key_Enter, Qt::KeypadModifier},
+        {window.txtSearch, Qt::Key_Enter, Qt::KeypadModifier}};
+    for (const auto& [control, key, modifier] : enters) {
+        const qsizetype before = pageQueries().size();
+        window.setVp1Text(QString());
+        control->setFocus();
+        QTest::keyClick(control, key, modifier);
+        EXPECT_EQ(window.vp1->Text(), "Done");
+        EXPECT_GT(pageQueries().size(), before);
+    }
+}
+
+}  // namespace
