@@ -9,6 +9,7 @@
 
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <utility>
 
 namespace {
 
@@ -92,6 +93,27 @@ CURLcode PerformWaiting(CURLM* multi, CURL* curl, PendingEvents::Wait& wait) {
     return CURLE_FAILED_INIT;  // the multi handle failed before the transfer ended
 }
 
+// Sets the options of one request and remembers whether libcurl refused any. Every option here
+// either keeps a request safe (the schemes, the redirect rule, the time-outs, the size cap) or
+// makes it the request asked for, and an option libcurl refuses keeps its default: no scheme
+// rule, no time-out, the body written to standard output. A request with a refused option is
+// therefore not sent at all; the first refusal of the process is reported on standard error.
+bool g_optionRefusalReported = false;
+struct OptionSetter {
+    CURL* curl;
+    bool refused = false;
+
+    template <typename Value>
+    void operator()(CURLoption option, Value value) {
+        const CURLcode result = curl_easy_setopt(curl, option, value);
+        if (result == CURLE_OK) return;
+        if (!std::exchange(g_optionRefusalReported, true))
+            qWarning("libcurl refused option %d (%s); requests are not sent", int(option),
+                     curl_easy_strerror(result));
+        refused = true;
+    }
+};
+
 }  // namespace
 
 struct HttpRequest::Impl {
@@ -167,28 +189,28 @@ void HttpRequest::send() {
     // Handed back however the request ends; reset before its next use.
     const auto giveBack = qScopeGuard([&] { runtime.giveBack(std::move(handle)); });
     CURL* curl = handle.get();
-    curl_easy_setopt(curl, CURLOPT_SHARE, runtime.share());
-    curl_easy_setopt(curl, CURLOPT_URL, d->url.constData());
-    curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    OptionSetter set{curl};
+    set(CURLOPT_SHARE, runtime.share());
+    set(CURLOPT_URL, d->url.constData());
+    set(CURLOPT_HTTPGET, 1L);
     // Pages and playlists come over the web and nothing else: libcurl would otherwise read a
     // file:// address, or follow a redirect to ftp:// and pass its 226 off as success.
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
-    curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");  // every encoding libcurl knows
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    if (!g_userAgent.isEmpty()) curl_easy_setopt(curl, CURLOPT_USERAGENT, g_userAgent.constData());
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
-                     static_cast<long>(g_limits.connectTimeout.count()));
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME,
-                     static_cast<long>(g_limits.stallTimeout.count()));
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(g_limits.totalTimeout.count()));
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Impl::onBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, d.get());
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Impl::onHeader);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, d.get());
+    set(CURLOPT_PROTOCOLS_STR, "http,https");
+    set(CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    set(CURLOPT_FOLLOWLOCATION, 1L);
+    set(CURLOPT_MAXREDIRS, 10L);
+    set(CURLOPT_ACCEPT_ENCODING, "");  // every encoding libcurl knows
+    set(CURLOPT_NOSIGNAL, 1L);
+    if (!g_userAgent.isEmpty()) set(CURLOPT_USERAGENT, g_userAgent.constData());
+    set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(g_limits.connectTimeout.count()));
+    set(CURLOPT_LOW_SPEED_LIMIT, 1L);
+    set(CURLOPT_LOW_SPEED_TIME, static_cast<long>(g_limits.stallTimeout.count()));
+    set(CURLOPT_TIMEOUT_MS, static_cast<long>(g_limits.totalTimeout.count()));
+    set(CURLOPT_WRITEFUNCTION, &Impl::onBody);  // enforces the size cap
+    set(CURLOPT_WRITEDATA, d.get());
+    set(CURLOPT_HEADERFUNCTION, &Impl::onHeader);
+    set(CURLOPT_HEADERDATA, d.get());
+    if (set.refused) return;  // nothing was sent: status 0, not completed, no text
 
     const CURLcode result = PerformWaiting(runtime.multi(), curl, wait);
     if (result == CURLE_COULDNT_RESOLVE_HOST) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop finds there: the
-# programs, the menu entry and the software-centre metadata (both passing their validators)
+# programs, their manual pages, the menu entry and the software-centre metadata (both passing their validators)
 # and the icon at every size; then starts the installed program on a private X server and
 # closes its window as a window manager would, which must end it.
 #
@@ -27,6 +27,13 @@ cmake --install "$build_dir" --prefix "$prefix/usr" >/dev/null
 root=$prefix/usr
 for program_file in radiosift radiosift-directory; do
   [ -x "$root/bin/$program_file" ] || fail "bin/$program_file is not installed"
+done
+# Each program's manual page, found by man and free of formatting warnings.
+for page in radiosift radiosift-directory; do
+  found=$(MANPATH=$root/share/man man -w "$page") || fail "man finds no page $page"
+  [ "$found" = "$root/share/man/man1/$page.1.gz" ] || fail "man finds $page at $found"
+  warnings=$(MANWIDTH=80 man --warnings -l "$found" 2>&1 >/dev/null) || fail "man cannot show $found"
+  [ -z "$warnings" ] || fail "man warns on $found: $warnings"
 done
 entry=$root/share/applications/$id.desktop
 metainfo=$root/share/metainfo/$id.metainfo.xml
