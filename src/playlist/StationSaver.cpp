@@ -8,13 +8,13 @@
 #include "ScanState.h"
 #include "StationFileName.h"
 
-void StationSaver::SaveStation(int32_t index) {
+bool StationSaver::SaveStation(int32_t index) {
     m_state.m_Http.reset();
     m_state.m_Http = std::make_unique<HttpRequest>();
     const int32_t limit = NameLimit(m_host.txtPlsSizeText());
-    if (index < 1 || index >= m_state.Stations.size()) return;
+    if (index < 1 || index >= m_state.Stations.size()) return false;
     StationEntry& entry = m_state.Stations[index];
-    if (entry.Rn.isEmpty()) return;
+    if (entry.Rn.isEmpty()) return false;
 
     const QString address = m_host.chkNewChecked()
                                 ? entry.PlaylistLink
@@ -23,7 +23,7 @@ void StationSaver::SaveStation(int32_t index) {
                                       entry.Rn + QStringLiteral("&file=filename.pls");
 
     const std::optional<PlaylistTarget> target = NamePlaylist(m_host, m_state, entry, limit);
-    if (!target) return;
+    if (!target) return false;
 
     m_host.DoEvents();
     const float start = SecondsSinceMidnight();
@@ -32,7 +32,8 @@ void StationSaver::SaveStation(int32_t index) {
     http.open(QStringLiteral("GET"), address);
     http.send();
     // An error page or a cut-off answer is no playlist; any earlier file stays.
-    if (!http.completed() || http.status() < 200 || http.status() > 299) return;
-    if (!WritePlaylist(m_host, *target, http.responseText())) return;
+    if (!http.completed() || http.status() < 200 || http.status() > 299) return false;
+    if (!WritePlaylist(m_host, *target, http.responseText())) return false;
     m_host.setTxtStatText(DownloadTimeLine(start, SecondsSinceMidnight()));
+    return true;
 }

@@ -1,7 +1,9 @@
-// ServerChoice: which server of the live community directory a run asks. The address that
+// ServerChoice: which server of the live community directory is asked. The address that
 // RADIOSIFT_RADIO_BROWSER_URL fixes; else the servers that the directory's name lists, found by
-// looking up its addresses and turning each back into a host name, asked in random order until
-// one answers, which the run then keeps.
+// looking up its addresses and turning each back into a host name under api.radio-browser.info,
+// in random order. The list is kept for the session; a server that fails hands the page to the
+// next one, and the one that answers is asked from then on. Only when every server failed for
+// one page are they looked up again.
 #pragma once
 
 #include <QRandomGenerator>
@@ -26,24 +28,31 @@ public:
     // The system's resolver and random source; servers are asked at https://NAME.
     ServerChoice();
     explicit ServerChoice(const Discovery& discovery) : m_discovery(discovery) {}
-    void setDiscovery(const Discovery& discovery) { m_discovery = discovery; }
+    void setDiscovery(const Discovery& discovery) {
+        m_discovery = discovery;
+        m_listed = false;
+    }
 
-    // A run begins: the servers are looked up again when it first asks.
-    void startRun() { m_listed = false; }
-    // The base address to ask now; none when there is no server (left) to ask.
+    // True for a name the directory's servers may have: one under api.radio-browser.info.
+    static bool IsServerName(const QString& name);
+
+    // A run begins: a fixed address is read again; servers that were found are kept.
+    void startRun();
+    // The base address to ask for the page in hand; none when every server failed for it.
     std::optional<QString> current();
-    // The server asked now answered: the run keeps it.
-    void keep() { m_kept = true; }
-    // The server asked now did not answer. True when the next one is to be asked; false when
-    // the failure stands (an address that is fixed or was kept).
-    bool passOver();
+    // The server asked now answered: the next page goes to it too.
+    void answered();
+    // The server asked now failed: the page goes to the next one.
+    void failed();
 
 private:
     void list();
 
     Discovery m_discovery;
     bool m_listed = false;
-    bool m_kept = false;
+    bool m_fixed = false;  // the list is the fixed address
+    bool m_fresh = false;  // the list was made for the page in hand
     QStringList m_bases;
-    qsizetype m_at = 0;
+    qsizetype m_at = 0;      // the server asked now
+    qsizetype m_failed = 0;  // servers that failed in a row for the page in hand
 };
