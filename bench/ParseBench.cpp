@@ -63,7 +63,7 @@ public:
 // Counts the stations it is handed and saves nothing.
 class CountingSink final : public StationSink {
 public:
-    void SaveStation(int32_t) override { ++saved; }
+    bool SaveStation(int32_t) override { return ++saved > 0; }
     int saved = 0;
 };
 

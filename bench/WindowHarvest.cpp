@@ -34,7 +34,7 @@ HarvestOutcome HarvestThroughWindow(const HarvestOptions& options,
     window.txtDL->setText(options.downloadDir);
     Select(window.CmbGenre, options.genre);
     Select(window.CmbNumber, options.stations);
-    Select(window.cmbStream, QStringLiteral("<all>"));
+    Select(window.cmbStream, options.stream);
     window.cmbMinBit->setCurrentIndex(0);  // no minimum bitrate
     window.chk100->setChecked(true);       // pages of 100
     QApplication::processEvents();

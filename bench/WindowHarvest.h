@@ -1,5 +1,6 @@
 // WindowHarvest: one harvest through the program's real main window, as a user would start
-// it: every station of one genre (no bitrate or stream-type filter), written as PLS files.
+// it: every station of one genre (no bitrate filter, every stream type unless told), written as
+// PLS files.
 #pragma once
 
 #include "StationEntry.h"
@@ -14,6 +15,7 @@ struct HarvestOptions {
     QString downloadDir;  // where the genre folder goes
     QString genre = QStringLiteral("TopTen");
     QString stations = QStringLiteral("1000");  // an entry of the stations-per-genre list
+    QString stream = QStringLiteral("<all>");   // the stream type
 };
 
 struct HarvestOutcome {

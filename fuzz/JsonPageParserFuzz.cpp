@@ -1,67 +1,62 @@
-// Fuzz target: the reader of the live directory's JSON answers, through the page walk that every
-// layout shares. The first byte of the input chooses the window's options, the rest is the answer.
-#include "PageParserFuzz.h"
+// Fuzz target: the reader of the live directory's JSON answers and the merge of a genre's
+// searches. The first byte is the number of stations asked for, the rest is the answer; two
+// searches that both get it are merged.
+#include "FuzzSupport.h"
+#include "JsonPageParser.h"
+#include "MergedSearch.h"
 
-#include <algorithm>
+#include <QSet>
 
 namespace {
 
-void CheckJsonEntry(const StationEntry& e, const QString&) {
-    FUZZ_CHECK(e.NowPlaying.isEmpty());
-    FUZZ_CHECK(!e.Name.contains(u'\t') && !e.Name.contains(u'\r') && !e.Name.contains(u'\n'));
-    FUZZ_CHECK(e.Name == e.Name.trimmed());
-    // The type goes into file names: no folder can come with it.
-    FUZZ_CHECK(!e.StreamType.contains(u'/') && !e.StreamType.contains(u'\\'));
-    FUZZ_CHECK(e.Bitrate.isEmpty() || e.Bitrate.toLongLong() >= 0);
+bool CutAtWholeCharacter(const QString& text, qsizetype longest) {
+    return text.size() <= longest &&
+           (text.isEmpty() || !text.back().isHighSurrogate() || text.size() < longest);
 }
 
-const pagefuzz::Layout kJson{&PageParser::ParseJsonPage, u"", CheckJsonEntry};
-
-// The rules of one read without clicks: earlier entries stay, the bar moves forward within the
-// page's share, every appended entry passed the stream filter, and the entries at or above the
-// minimum bitrate are saved in order, but for a last one past the most stations of the page.
-void CheckRead(const pagefuzz::Options& o, const QString& page, const pagefuzz::Result& r) {
-    using namespace pagefuzz;
-    const QVector<StationEntry>& s = r.stations;
-    FUZZ_CHECK(r.count >= kEarlier && r.count < s.size());
-    FUZZ_CHECK(Same(s[1], Earlier(1)) && Same(s[2], Earlier(2)));
-    FUZZ_CHECK(r.bar.size() == r.events && r.events >= r.count - kEarlier);
-    const double share = static_cast<double>(o.genreCount) * o.pageCount;
-    if (share == 0) FUZZ_CHECK(r.count == kEarlier && r.saved.isEmpty());
-    const double end = o.progressBase + (share == 0 ? 0 : 100.0 / share);
-    int previous = RoundHalfEven(o.progressBase);
-    for (const int value : r.bar) {
-        FUZZ_CHECK(value >= previous && value <= end + 1);
-        previous = value;
-    }
-    QList<int32_t> passing;
-    for (int32_t i = kEarlier + 1; i <= r.count; ++i) {
-        const StationEntry& e = s[i];
-        FUZZ_CHECK(e.Genre == QStringLiteral("Rock") && e.FileName.isEmpty());
-        FUZZ_CHECK(o.stream == QStringLiteral("<all>") || e.StreamType == o.stream);
-        CheckJsonEntry(e, page);
-        if (LeadingNumber(e.Bitrate) >= o.minBitrate) passing.append(i);
-    }
-    for (qsizetype i = r.count + 1; i < s.size(); ++i) FUZZ_CHECK(IsEmpty(s[i]));
-    FUZZ_CHECK(r.saved.size() <= std::max<int32_t>(o.maxStations, 0));
-    if (passing.size() != r.saved.size()) {
-        FUZZ_CHECK(passing.size() == r.saved.size() + 1 && passing.last() == r.count);
-        passing.removeLast();
-    }
-    // Compared by element: Qt's list comparison of an emptied list with an empty one hands a null
-    // pointer to memcmp.
-    FUZZ_CHECK(std::equal(passing.cbegin(), passing.cend(), r.saved.cbegin(), r.saved.cend()));
+void CheckStation(const LiveStation& s) {
+    FUZZ_CHECK(CutAtWholeCharacter(s.name, 1024) && s.name == s.name.trimmed());
+    FUZZ_CHECK(!s.name.contains(u'\t') && !s.name.contains(u'\r') && !s.name.contains(u'\n'));
+    FUZZ_CHECK(CutAtWholeCharacter(s.uuid, 64) && s.streamType.size() <= 64);
+    FUZZ_CHECK(CutAtWholeCharacter(s.url, 4096) && CutAtWholeCharacter(s.urlResolved, 4096));
+    // The type goes into file names: no folder can come with it.
+    FUZZ_CHECK(!s.streamType.contains(u'/') && !s.streamType.contains(u'\\'));
+    FUZZ_CHECK(s.bitrate.isEmpty() || s.bitrate.toLongLong() >= 0);
+    const QString address = s.streamAddress();
+    FUZZ_CHECK(address == s.url || (address == s.urlResolved && !s.urlResolved.isEmpty()));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    const pagefuzz::Options o = pagefuzz::OptionsOf(data[0]);
-    const QString page = NormaliseLineEnds(DecodeInput(data + 1, size - 1));
-    if (o.clicksDuringPage)
-        pagefuzz::CheckClicks(kJson, page, o);
-    else
-        CheckRead(o, page, pagefuzz::Run(kJson.parse, page, o, o.maxStations, nullptr));
+    const int limit = data[0] % 64;
+    const QString answer = DecodeInput(data + 1, size - 1);
+    const std::optional<JsonStationPage> page = ReadJsonStationPage(answer, limit);
+    if (!page) return 0;
+    // No more is read than was asked for.
+    FUZZ_CHECK(page->elements <= limit && page->stations.size() <= page->elements);
+    for (const LiveStation& station : page->stations) CheckStation(station);
+
+    // Two searches answered alike: each page fetched once its last one is used up, every
+    // station given once, in the order asked for.
+    for (const bool byBitrate : {false, true}) {
+        StationQuery query{.orderByBitrate = byBitrate, .limit = limit};
+        MergedSearch search({query, query});
+        int fetches = 0;
+        const MergedSearch::Fetch fetch = [&](const StationQuery& asked) {
+            FUZZ_CHECK(asked.offset % std::max(limit, 1) == 0);
+            ++fetches;
+            return asked.offset < 3 * limit ? page : JsonStationPage();
+        };
+        QSet<QString> given;
+        qsizetype count = 0;
+        while (const std::optional<LiveStation> station = search.next(fetch)) {
+            FUZZ_CHECK(station->uuid.isEmpty() || !given.contains(station->uuid));
+            given.insert(station->uuid);
+            FUZZ_CHECK(++count <= 6 * page->stations.size());
+        }
+        FUZZ_CHECK(fetches <= 2 * 4 + 2);
+    }
     return 0;
 }

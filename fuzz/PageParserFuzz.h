@@ -90,11 +90,12 @@ constexpr int32_t kEarlier = 2;
 struct RecordingSink : StationSink {
     const ScanState* state = nullptr;
     QList<int32_t> saved;
-    void SaveStation(int32_t index) override {
+    bool SaveStation(int32_t index) override {
         // Only an entry already appended to the list may be handed over.
         FUZZ_CHECK(index > kEarlier && index <= state->StationCount &&
                    index < state->Stations.size());
         saved.append(index);
+        return true;
     }
 };
 

@@ -8,13 +8,13 @@
 #include "ScanState.h"
 #include "StationFileName.h"
 
-void StationSaver::SaveStation(int32_t index) {
+bool StationSaver::SaveStation(int32_t index) {
     m_state.m_Http.reset();
     m_state.m_Http = std::make_shared<HttpRequest>();
     const int32_t limit = NameLimit(m_host.txtPlsSizeText());
-    if (index < 1 || index >= m_state.Stations.size()) return;
+    if (index < 1 || index >= m_state.Stations.size()) return false;
     StationEntry& entry = m_state.Stations[index];
-    if (entry.Rn.isEmpty()) return;
+    if (entry.Rn.isEmpty()) return false;
 
     const QString address = m_host.chkNewChecked()
                                 ? entry.PlaylistLink
@@ -23,11 +23,11 @@ void StationSaver::SaveStation(int32_t index) {
                                       entry.Rn + QStringLiteral("&file=filename.pls");
 
     const std::optional<PlaylistTarget> target = NamePlaylist(m_host, m_state, entry, limit);
-    if (!target) return;
+    if (!target) return false;
 
     m_host.DoEvents();
     // A Stop clicked during the events above, or during the request, ends the station here.
-    if (m_state.stopAsked()) return;
+    if (m_state.stopAsked()) return false;
     const float start = SecondsSinceMidnight();
     // Held, not borrowed: events while the request waits may replace m_Http.
     const std::shared_ptr<HttpRequest> request = m_state.m_Http;
@@ -35,7 +35,8 @@ void StationSaver::SaveStation(int32_t index) {
     http.open(QStringLiteral("GET"), address);
     http.send();
     // An error page or a cut-off answer is no playlist; any earlier file stays.
-    if (!http.completed() || http.status() < 200 || http.status() > 299) return;
-    if (m_state.stopAsked() || !WritePlaylist(*target, http.responseText())) return;
+    if (!http.completed() || http.status() < 200 || http.status() > 299) return false;
+    if (m_state.stopAsked() || !WritePlaylist(*target, http.responseText())) return false;
     m_host.setTxtStatText(DownloadTimeLine(start, SecondsSinceMidnight()));
+    return true;
 }

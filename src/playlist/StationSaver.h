@@ -16,7 +16,7 @@ public:
     // timing line. A download without a 2xx answer, or a name whose path steps would leave the
     // genre folder, writes nothing; in a genre folder that must not be written into nothing is
     // fetched.
-    void SaveStation(int32_t index) override;
+    bool SaveStation(int32_t index) override;
 
 private:
     ScanHost& m_host;

@@ -2,6 +2,8 @@
 // text, header lines and timing in the window's hidden displays.
 #pragma once
 
+#include <QtGlobal>
+
 class ScanHost;
 struct ScanState;
 
@@ -11,6 +13,10 @@ public:
 
     // The click handler of cmdGO; the scan driver calls it for every page.
     void cmdGO_Click();
+    // Loads the page as cmdGO_Click does, without reporting anything. An answer longer than
+    // maxBytes (when not negative) is not read: the page stays empty. False when the host name
+    // could not be resolved.
+    bool load(qint64 maxBytes = -1);
     // Ends the run for want of a connection: "No Connection!" in txtProg, Run on the button.
     void reportNoConnection();
 

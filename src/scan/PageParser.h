@@ -18,8 +18,6 @@ public:
     void ParseCurrentPage(int32_t maxStations);
     // The directory's classic page layout.
     void ParseClassicPage(int32_t maxStations);
-    // The live community directory's answer: a JSON array of station objects.
-    void ParseJsonPage(int32_t maxStations);
 
 private:
     // Reads every entry of the page in m_PageText with the layout's cutter; a PageFault (or any

@@ -71,7 +71,8 @@ void ScanDriver::run() {
     m_state.m_PageCount = 1;
 
     // Pages of 25 stations, or of 100 with "Fast Scan".
-    int pageSize = LeadingNumber(m_host.cmbNumberText());
+    const int stations = LeadingNumber(m_host.cmbNumberText());
+    int pageSize = stations;
     const bool fastScan = m_host.chk100Checked();
     if (!fastScan && pageSize > 25) {
         m_state.m_PageCount = RoundHalfEven(pageSize / 25.0);
@@ -105,7 +106,7 @@ void ScanDriver::run() {
     m_source->startRun();
 
     try {
-        runGenres(first, last, pageSize);
+        runGenres(first, last, pageSize, stations);
     } catch (const RunStopped&) {
         m_host.setCmdRunCaption(kRun);
         m_host.setVp1Text(m_host.txtProgText());
@@ -122,7 +123,7 @@ void ScanDriver::run() {
     m_host.setCmdRunCaption(kRun);
 }
 
-void ScanDriver::runGenres(int first, int last, int pageSize) {
+void ScanDriver::runGenres(int first, int last, int pageSize, int stations) {
     const auto checkPoint = [this] {
         if (!m_state.m_Running) throw RunStopped{};
     };
@@ -136,8 +137,11 @@ void ScanDriver::runGenres(int first, int last, int pageSize) {
         const QString maxBitrateText = m_host.cmbMaxBitText();
         m_host.setVp1Text(QStringLiteral("Getting Genre ") + m_state.m_Genre);
 
-        const int pages = m_state.m_PageCount;
-        for (int page = 1; page <= pages; ++page) {
+        GenrePages pages;
+        pages.pages = m_state.m_PageCount;
+        pages.pageSize = pageSize;
+        pages.stations = stations;
+        pages.query = [&](int page) {
             PageQuery query;
             query.startOffset = (page - 1) * pageSize;
             query.pageSize = pageSize;
@@ -147,18 +151,10 @@ void ScanDriver::runGenres(int first, int last, int pageSize) {
             query.searchText = m_host.txtSearchText();
             query.minBitrate = m_state.m_MinBitrate;
             query.streamText = m_host.cmbStreamText();
-            m_source->writePageAddress(query);
-
-            checkPoint();
-            m_source->fetchPage();
-            checkPoint();
-            m_source->parsePage(pageSize);
-            // A page stopped part-way ends the run stopped, the last page too.
-            checkPoint();
-            m_state.m_ProgressBase = static_cast<float>(
-                static_cast<double>(m_state.m_ProgressBase) +
-                100.0 / (static_cast<double>(m_state.m_GenreCount) * m_state.m_PageCount));
-        }
+            return query;
+        };
+        pages.checkPoint = checkPoint;
+        m_source->runGenre(pages, m_state);
     }
 }
 

@@ -24,7 +24,7 @@ public:
 private:
     void requestStop();
     void run();
-    void runGenres(int first, int last, int pageSize);
+    void runGenres(int first, int last, int pageSize, int stations);
 
     ScanHost& m_host;
     ScanState& m_state;

@@ -6,8 +6,8 @@
 class StationSink {
 public:
     virtual ~StationSink() = default;
-    // Saves the station at this index of Stations.
-    virtual void SaveStation(int32_t index) = 0;
+    // Saves the station at this index of Stations; true when its playlist was written.
+    virtual bool SaveStation(int32_t index) = 0;
     // A run begins.
     virtual void startRun() {}
 };

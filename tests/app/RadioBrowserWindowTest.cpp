@@ -1,7 +1,7 @@
 // Runs of the real main window on the live community directory's JSON station searches, served
-// by the local directory (or a test server for answers it would not give): the query of each
-// option, the files in each format, what is passed over, hostile answers, and how servers are
-// found when no address is fixed.
+// by the local directory (or a test server for answers it would not give): the searches of each
+// option, the count of files written, the genres' tags, the records of real directory data,
+// hostile answers, and how servers are found and changed.
 #include "FakeResolver.h"
 #include "ProgressBar.h"
 #include "ScopedEnv.h"
@@ -30,10 +30,17 @@ protected:
         env.emplace_back("RADIOSIFT_RADIO_BROWSER_URL", server().baseUrl());
         ASSERT_TRUE(QDir(downloadDir()).mkpath(kFolder));
     }
+    CatalogueOptions catalogueOptions() const override { return {.stationsPerGenre = 200}; }
     void choose(const RunChoice& choice) { Choose(window, choice, downloadDir() + kFolder); }
     // The queries of the station searches asked at prefix.
     QStringList searches(const QString& prefix = QString()) {
         return pageQueries(prefix + kSearchPath);
+    }
+    // Everything the run wrote, one file after the other.
+    QByteArray allFiles() const {
+        QByteArray all;
+        for (const QByteArray& bytes : files()) all += bytes + '\n';
+        return all;
     }
 
     std::list<ScopedEnv> env;
@@ -45,44 +52,105 @@ struct QueryCase {
     RunChoice choice;
     QString search = QString(), maxBitrate = QString();
     bool orderByBitrate = false;
-    QStringList queries;
+    QStringList firstPages;  // of every search, in the order asked
 };
-const QString kClicks = "&order=clickcount&reverse=true";
+const QString kPage = "offset=0&limit=25&hidebroken=true", kClicks = "&order=clickcount&reverse=true";
 const QueryCase kQueryCases[] = {
-    {"GenrePagesOf25", {.stations = "50"}, {}, {}, false,
-     {"offset=0&limit=25&hidebroken=true&tag=rock" + kClicks, "offset=25&limit=25&hidebroken=true&tag=rock" + kClicks}},
-    {"FastScanPagesOf100", {.genre = "RnB", .stations = "200", .fast = true}, {}, {}, false,
-     {"offset=0&limit=100&hidebroken=true&tag=rnb" + kClicks, "offset=100&limit=100&hidebroken=true&tag=rnb" + kClicks}},
-    {"TopTenAsksNoTag", {.genre = "TopTen", .stations = "5"}, {}, {}, false,
-     {"offset=0&limit=5&hidebroken=true" + kClicks}},
+    {"EachTagOfTheGenreWhole", {.stations = "5000", .fast = true}, {}, {}, false,
+     {"offset=0&limit=100&hidebroken=true&tag=rock&tagExact=true" + kClicks,
+      "offset=0&limit=100&hidebroken=true&tag=classic%20rock&tagExact=true" + kClicks,
+      "offset=0&limit=100&hidebroken=true&tag=hard%20rock&tagExact=true" + kClicks}},
+    {"TopTenAsksNoTag", {.genre = "TopTen", .stations = "5"}, {}, {}, false, {"offset=0&limit=5&hidebroken=true" + kClicks}},
     {"SearchSendsTheTextEncoded", {.genre = "Search", .stations = "10"}, " 50s & 60s/ü ", {}, false,
      {"offset=0&limit=10&hidebroken=true&name=50s%20%26%2060s%2F%C3%BC" + kClicks}},
-    {"EmptySearchSendsNoName", {.genre = "Search", .stations = "10"}, "", {}, false,
-     {"offset=0&limit=10&hidebroken=true" + kClicks}},
-    {"BitratesOrderAndMp3", {.genre = "Jazz", .stations = "5", .stream = "MP3", .minBitrate = "128"}, {}, "320", true,
-     {"offset=0&limit=5&hidebroken=true&tag=jazz&order=bitrate&reverse=true&bitrateMin=128&bitrateMax=320&codec=MP3"}},
-    {"AacAsksEveryCodec", {.stations = "5", .stream = "AAC"}, {}, "64", false,
-     {"offset=0&limit=5&hidebroken=true&tag=rock" + kClicks + "&bitrateMax=64"}},
+    {"UnknownBitrateIsAskedForBesideTheMinimum", {.genre = "Comedy", .stream = "MP3", .minBitrate = "128"}, {}, "320", true,
+     {kPage + "&tag=comedy&tagExact=true&order=bitrate&reverse=true&bitrateMin=128&bitrateMax=320&codec=MP3",
+      kPage + "&tag=humor&tagExact=true&order=bitrate&reverse=true&bitrateMin=128&bitrateMax=320&codec=MP3",
+      kPage + "&tag=comedy&tagExact=true&order=bitrate&reverse=true&bitrateMax=0&codec=MP3",
+      kPage + "&tag=humor&tagExact=true&order=bitrate&reverse=true&bitrateMax=0&codec=MP3"}},
+    {"AacAsksForAacAndAacPlus", {.genre = "RnB", .stream = "AAC"}, {}, "64", false,
+     {kPage + "&tag=rnb&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC",
+      kPage + "&tag=rnb&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC%2B",
+      kPage + "&tag=r%26b&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC",
+      kPage + "&tag=r%26b&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC%2B",
+      kPage + "&tag=r%27n%27b&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC",
+      kPage + "&tag=r%27n%27b&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC%2B",
+      kPage + "&tag=rhythm%20and%20blues&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC",
+      kPage + "&tag=rhythm%20and%20blues&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC%2B"}},
 };
 // clang-format on
 
 class LiveQueries : public LiveWindow, public testing::WithParamInterface<QueryCase> {};
 
-TEST_P(LiveQueries, AskTheStationSearchForEachOptionAndShowTheAddressInTxturl) {
+TEST_P(LiveQueries, AskForWhatTheWindowAsksForAndShowTheLastAddressInTxturl) {
     const QueryCase& c = GetParam();
     choose(c.choice);
     window.txtSearch->setText(c.search);
     Select(window.cmbMaxBit, c.maxBitrate);
     window.chkOrderBitrate->setChecked(c.orderByBitrate);
     run();
-    EXPECT_EQ(searches(), c.queries);
-    EXPECT_EQ(window.txturl->text(), server().baseUrl() + kSearchPath + c.queries.last());
+    const QStringList asked = searches();
+    EXPECT_EQ(asked.filter(QRegularExpression("^offset=0&")), c.firstPages);
+    EXPECT_EQ(window.txturl->text(), server().baseUrl() + kSearchPath + asked.last());
     // No playlist is asked for, and no click is counted.
-    EXPECT_EQ(server().requestLog().size(), c.queries.size());
+    EXPECT_EQ(server().requestLog().size(), asked.size());
 }
 INSTANTIATE_TEST_SUITE_P(Options, LiveQueries, testing::ValuesIn(kQueryCases), ByName);
 
-// A station answer of the test's own, from a server that also notes who asked.
+TEST_F(LiveWindow, WritesAsManyFilesAsAskedForWhateverIsPassedOverAndKeepsOnlyThoseInTheList) {
+    const struct {
+        RunChoice choice;
+        QString search;
+    } cases[] = {{{.stations = "25", .stream = "MP3"}, {}},
+                 {{.stations = "10", .stream = "AAC"}, {}},
+                 {{.genre = "Rap", .stations = "100", .fast = true}, {}},
+                 {{.genre = "Search", .stations = "25"}, "a"},
+                 {{.genre = "TopTen", .stations = "200", .fast = true, .minBitrate = "128"}, {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(
+            (c.choice.genre + " " + c.choice.stations + " " + c.choice.stream).toStdString());
+        QDir(downloadDir() + kFolder).removeRecursively();
+        choose(c.choice);
+        window.txtSearch->setText(c.search);
+        run();
+        const int asked = c.choice.stations.toInt();
+        EXPECT_EQ(files().size(), asked);
+        EXPECT_EQ(window.scanState().StationCount, asked);
+        EXPECT_EQ(window.scanState().Stations.size(), asked + 1);
+    }
+}
+
+// The local directory's records of real data, each where a harvest of its genre must leave it.
+TEST_F(LiveWindow, GenresTakeTheirSynonymsButNotTagsThatOnlyContainTheirWordAndRealRecordsHold) {
+    WriteFile(downloadDir() + kFolder + "/Talk/BBC World Service_56.pls", "from an earlier run");
+    // clang-format off
+    const struct { const char* genre; const char* minBitrate; QStringList in, out; } cases[] = {
+        {"Rap", "", {"hiphop.example", "hiphop2.example"}, {"trap.example", "disco.example"}},
+        {"RnB", "", {"rab.example", "rnblounge.example"}, {"nuernberg.example"}},
+        {"70s", "", {"gold70.example", "forever70.example"}, {}},
+        {"Techno", "", {}, {"tech.example"}},
+        {"Mixed", "", {}, {"remixed.example"}},
+        {"World", "", {}, {"wnn.example"}},
+        // The same name for another stream: the higher ranked keeps the file.
+        {"Talk", "", {"gr.example", "bbc.example/ws/main"}, {"eastasia", "earlier run"}},
+        // The station's own address, unless it is a playlist file.
+        {"Jazz", "", {"plsonly.example:8000/stream", "emoji.example"}, {"listen.pls"}},
+        {"Pop", "", {"token.example/live\r", "mir.example", "nihon.example", "977.example"}, {"rj-tok"}},
+        {"Rock", "128", {"unknown.example/rock", "long.example"}, {}},
+    };  // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.genre);
+        choose({.genre = c.genre, .stations = "5000", .fast = true, .minBitrate = c.minBitrate});
+        run();
+        const QByteArray all = allFiles();
+        for (const QString& in : c.in) EXPECT_TRUE(all.contains(in.toUtf8())) << in.toStdString();
+        for (const QString& out : c.out) EXPECT_FALSE(all.contains(out.toUtf8())) << out.toStdString();
+    }
+    // An unknown bitrate is named 0.
+    EXPECT_TRUE(files().contains(kFolder + "/Rock/Unknown Rate Rock_0.pls"));
+}
+
+// A station answer of the test's own.
 class FixedAnswer : public LiveWindow {
 protected:
     void SetUp() override {
@@ -111,17 +179,19 @@ protected:
     std::vector<std::string> agents;
 };
 
-TEST_F(FixedAnswer, WritesEachFormatAroundTheStreamAddressAndPassesOverCopiesAndOtherSchemes) {
+TEST_F(FixedAnswer,
+       WritesEachFormatAroundTheStreamAddressAndPassesOverCopiesClashesAndOtherSchemes) {
     body =
-        R"j([{"name":"Jazz Blues (Live)","bitrate":128,"codec":"MP3","url":"http://pl.test/a.pls",)j"
-        R"j("url_resolved":"http://s1.test/live?x=1"},)j"
-        R"j({"name":"Second","bitrate":64,"codec":"AAC+","url":"https://s2.test/a","url_resolved":""},)j"
-        R"j({"name":"Copy","bitrate":128,"codec":"MP3","url_resolved":"http://s1.test/live?x=1"},)j"
-        R"j({"name":"Rtsp","bitrate":128,"codec":"MP3","url_resolved":"rtsp://s4.test/"},)j"
-        R"j({"name":"Nameless","bitrate":128,"codec":"MP3","url_resolved":"javascript:alert(1)"}])j";
+        R"j([{"stationuuid":"1","name":"Jazz Blues (Live)","bitrate":128,"codec":"MP3","url":"http://pl.test/a.pls",)j"
+        R"j("url_resolved":"http://s1.test/live/"},)j"
+        R"j({"stationuuid":"2","name":"Second","bitrate":64,"codec":"AAC+","url":"https://s2.test/a","url_resolved":"http://s2.test/tok"},)j"
+        R"j({"stationuuid":"3","name":"Copy","bitrate":128,"codec":"MP3","url":"https://s1.test/live"},)j"
+        R"j({"stationuuid":"4","name":"Second","bitrate":64,"codec":"AAC","url":"http://s4.test/other"},)j"
+        R"j({"stationuuid":"5","name":"Rtsp","bitrate":128,"codec":"MP3","url":"rtsp://s4.test/"},)j"
+        R"j({"stationuuid":"6","name":"Script","bitrate":128,"codec":"MP3","url":"javascript:alert(1)"}])j";
     // The stations saved, as title, stream address and file name; each file names its stream.
     const std::tuple<QString, QString, QString> saved[] = {
-        {"Jazz Blues (Live)", "http://s1.test/live?x=1", "/Rock/Jazz Blues Live_128_MP3."},
+        {"Jazz Blues (Live)", "http://s1.test/live/", "/Rock/Jazz Blues Live_128_MP3."},
         {"Second", "https://s2.test/a", "/Rock/Second_64_AAC."}};
     for (const QString format : {"PLS file", "ASX file", "M3U file"}) {
         SCOPED_TRACE(format.toStdString());
@@ -132,7 +202,7 @@ TEST_F(FixedAnswer, WritesEachFormatAroundTheStreamAddressAndPassesOverCopiesAnd
                                   "[playlist]\r\nnumberofentries=1\r\nFile1=" + address +
                                       "\r\nTitle1=" + title + "\r\nLength1=-1\r\nVersion=2");
         QDir(downloadDir() + kFolder).removeRecursively();
-        choose({.stations = "5", .format = format, .nameTemplate = "%STATION%_%BITRATE%_%STREAM%"});
+        choose({.format = format, .nameTemplate = "%STATION%_%BITRATE%_%STREAM%"});
         run();
         ExpectSameFiles(files(), expected);
         // The timing line is the page's: no playlist was fetched.
@@ -143,87 +213,118 @@ TEST_F(FixedAnswer, WritesEachFormatAroundTheStreamAddressAndPassesOverCopiesAnd
                                   .arg(RadiosiftVersion::Minor)
                                   .arg(RadiosiftVersion::Revision)
                                   .toStdString();
-    EXPECT_EQ(agents, std::vector<std::string>(3, agent));
+    // Each of the three tags of Rock asked once: the answer is shorter than the page.
+    EXPECT_EQ(agents, std::vector<std::string>(9, agent));
 }
 
 // clang-format off
-struct HostileCase { const char* name; Misbehaviour misbehaviour; int leastFiles = 0; };
+struct HostileCase { const char* name; Misbehaviour misbehaviour; const char* ending; int leastFiles = 0; };
 const HostileCase kHostileCases[] = {
-    {"HostileNames", {.jsonFlaw = JsonFlaw::HostileName}, 5},
-    {"NotObjects", {.every = 2, .jsonFlaw = JsonFlaw::NotAnObject}, 10},
-    {"MissingFields", {.jsonFlaw = JsonFlaw::MissingFields}},
-    {"MistypedFields", {.jsonFlaw = JsonFlaw::MistypedFields}, 5},
-    {"NotJson", {.jsonShape = JsonShape::NotJson}},
-    {"AnObject", {.jsonShape = JsonShape::Object}},
-    {"NestedArrays", {.jsonShape = JsonShape::NestedArrays}},
-    {"HundredThousandElements", {.entryCount = 100000}},
-    {"ServerError", {.status = 503}},
-    {"CutOff", {.dropAfterBytes = 3000}},
+    {"HostileNames", {.jsonFlaw = JsonFlaw::HostileName}, "Done", 5},
+    {"NotObjects", {.every = 2, .jsonFlaw = JsonFlaw::NotAnObject}, "Done", 50},
+    {"MissingFields", {.jsonFlaw = JsonFlaw::MissingFields}, "Done"},
+    {"MistypedFields", {.jsonFlaw = JsonFlaw::MistypedFields}, "Done"},
+    // An answer that pays no heed to the offset, and holds more than asked for.
+    {"SameLongAnswerForEveryPage", {.entryCount = 40}, "Done", 20},
+    // Not an answer: the only server failed.
+    {"NotJson", {.jsonShape = JsonShape::NotJson}, "No Connection!"},
+    {"AnObject", {.jsonShape = JsonShape::Object}, "No Connection!"},
+    {"NestedArrays", {.jsonShape = JsonShape::NestedArrays}, "No Connection!"},
+    {"ServerError", {.status = 503}, "No Connection!"},
+    {"CutOff", {.dropAfterBytes = 3000}, "No Connection!"},
+    {"TooLongForItsLimit", {.entryCount = 5000}, "No Connection!"},
+    {"HundredThousandElements", {.entryCount = 100000}, "No Connection!"},
 };
 // clang-format on
 
 class HostileAnswers : public LiveWindow, public testing::WithParamInterface<HostileCase> {};
 
-TEST_P(HostileAnswers, EndThePageQuietlyAndWriteNothingOutsideTheGenreFolder) {
+TEST_P(HostileAnswers, AreReadWithinBoundsOrPassedOnAndWriteNothingOutsideTheGenreFolder) {
     const HostileCase& c = GetParam();
     server().setMisbehaviour("/json/", c.misbehaviour);
     choose({.stations = "50"});
-    run();
+    run(c.ending);
     const QMap<QString, QByteArray> files = this->files();
     EXPECT_GE(files.size(), c.leastFiles);
+    EXPECT_LE(files.size(), 50);
     for (const QString& path : files.keys()) {
         EXPECT_EQ(QFileInfo(path).path(), kFolder + "/Rock") << path.toStdString();
         EXPECT_FALSE(std::any_of(path.cbegin(), path.cend(), [](QChar u) {
             return u.unicode() < 0x20;
         })) << path.toStdString();
     }
-    EXPECT_EQ(searches().size(), 2);  // the next page is still asked for
-    // The list holds what was read, not room for every element of a flood.
-    EXPECT_LT(window.scanState().Stations.size(), 1000);
+    // The list holds what was written, not a flood.
+    EXPECT_EQ(window.scanState().StationCount, files.size());
+    if (QString(c.ending) != "Done") EXPECT_EQ(searches().size(), 1);
 }
 INSTANTIATE_TEST_SUITE_P(Answers, HostileAnswers, testing::ValuesIn(kHostileCases), ByName);
 
-// Servers behind the directory's name, each at a path of the local directory (a name starting
-// with "bad" is answered with 503) or at a port where nothing listens ("refused").
+// Servers behind the directory's name: two local directories "a" and "b", a name that does not
+// resolve ("gone"), a port where nothing listens ("refused"), one that answers 503 ("bad"), and
+// a name outside the directory ("evil.test").
 class Discovery : public LiveWindow {
 protected:
     void SetUp() override {
         LiveWindow::SetUp();
+        ASSERT_TRUE(other.start());
         env.emplace_back("RADIOSIFT_RADIO_BROWSER_URL", "");
         server().setMisbehaviour("/bad", {.status = 503});
+    }
+    void discover(const QStringList& names) {
+        resolver.found = names;
+        for (const QString& name : names)
+            resolver.names[name] = name == "evil" ? "evil.test" : name + ".api.radio-browser.info";
         window.radioBrowserServers().setDiscovery(
-            {&resolver, &random, [this](const QString& name) {
+            {&resolver, &random, [this](const QString& n) {
+                 const QString name = n.section('.', 0, 0);
+                 if (name == "gone") return QStringLiteral("http://radiosift-test.invalid");
                  if (name == "refused") return QStringLiteral("http://127.0.0.1:1");
-                 return name == "good" ? server().baseUrl() : server().baseUrl() + '/' + name;
+                 if (name == "b") return other.baseUrl();
+                 return name == "a" ? server().baseUrl() : server().baseUrl() + '/' + name;
              }});
     }
+    DirectoryServer other{{.stationsPerGenre = 200}};
     FakeResolver resolver;
     QRandomGenerator random{3};
 };
 
-TEST_F(Discovery, ServersThatDoNotAnswerArePassedOverTheOneThatAnswersIsKeptAndNoneEndsTheRun) {
+TEST_F(Discovery, EveryFailurePassesThePageOnAtAnyPageAndNoneLeftEndsTheRun) {
     const struct {
         QStringList names;
         const char* ending;
-        qsizetype pages;
-    } cases[] = {{{"bad1", "good", "bad2", "refused"}, "Done", 2},
-                 {{"bad1", "refused", "bad2"}, "No Connection!", 0},
-                 {{}, "No Connection!", 0}};
+        int badLeast, badMost;  // times the server answering 503 is asked
+    } cases[] = {{{"bad", "gone", "refused", "a"}, "Done", 0, 1},
+                 {{"bad", "gone", "refused", "evil"}, "No Connection!", 1, 1},
+                 {{}, "No Connection!", 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.names.join(' ').toStdString());
         server().clearLog();
         QDir(downloadDir() + kFolder).removeRecursively();
-        resolver.found = c.names;
-        for (const QString& name : c.names) resolver.names[name] = name;
+        discover(c.names);
         choose({.stations = "50"});
         run(c.ending);
-        EXPECT_EQ(searches().size(), c.pages);  // every page from the server that answered
-        for (const char* bad : {"bad1", "bad2"}) {
-            const qsizetype times = searches('/' + QString(bad)).size();  // once at most
-            EXPECT_TRUE(c.pages ? times <= 1 : times == qsizetype(c.names.contains(bad))) << bad;
-        }
-        EXPECT_EQ(files().isEmpty(), c.pages == 0);
+        const bool done = QString(c.ending) == "Done";
+        EXPECT_EQ(searches().isEmpty(), !done);  // every page from the one that answers
+        EXPECT_GE(searches("/bad").size(), c.badLeast);
+        EXPECT_LE(searches("/bad").size(), c.badMost);
+        EXPECT_TRUE(searches("/evil").isEmpty());
+        EXPECT_EQ(files().size(), done ? 50 : 0);
     }
+    // "a" fails from the second page on, "b" for the first: the pages change server as they
+    // fail, and the list is kept for the next run.
+    server().clearLog();
+    server().setMisbehaviour(kSearchPath + "offset=25", {.status = 503});
+    other.setMisbehaviour(kSearchPath + "offset=0&", {.status = 503});
+    discover({"a", "b"});
+    for (int round = 1; round <= 2; ++round) {
+        QDir(downloadDir() + kFolder).removeRecursively();
+        choose({.stations = "50"});
+        run();
+        EXPECT_EQ(files().size(), 50);
+    }
+    EXPECT_EQ(resolver.asked.size(), 4);  // one look-up per discover() above
+    EXPECT_EQ(searches().filter(QRegularExpression("^offset=25&")).size(), 2);
+    EXPECT_EQ(other.requestLog().filter(QRegularExpression("offset=25&")).size(), 2);
 }
 
 }  // namespace

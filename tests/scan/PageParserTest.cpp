@@ -49,8 +49,9 @@ protected:
         state.m_PageCount = 1;
         state.m_Genre = "Rock";
     }
-    void SaveStation(int32_t i) override {
+    bool SaveStation(int32_t i) override {
         saved.append(QString("%1 %2").arg(i).arg(state.Stations.value(i).Name));
+        return true;
     }
     QStringList appended(QString StationEntry::*field = &StationEntry::Name) const {
         QStringList values;
@@ -126,44 +127,6 @@ INSTANTIATE_TEST_SUITE_P(BothLayouts, Entries, testing::Values(
     EntryCase{"classic: no &file=filename.pls", kClassic, "<a href=\"/sbin/shoutcast-playlist.pls?rn=2\">MP3</",
               "A|128|MP3||h.pls||1", 2, 2}));
 // clang-format on
-
-// The live directory's JSON array: an element that is not an object is passed over, a field of
-// another type reads as empty, and the stream address is url_resolved, else url.
-TEST_F(Parsing, JsonElementsAreReadIntoEntriesAndFieldsOfAnotherTypeReadAsEmpty) {
-    // clang-format off
-    const struct { const char* what; QString stream, page; QStringList fields; int saved; } cases[] = {
-        {"fields", "MP3", R"([{"stationuuid":"u1","name":" One ","bitrate":128,"codec":"MP3","url":"http://a/",)"
-                          R"("url_resolved":"http://b/","homepage":"http://h/"}])",
-         {"One|Rock|128|MP3|http://h/|http://b/|u1"}, 1},
-        {"url when url_resolved is empty", "<all>",
-         R"([{"name":"N\tA\r\nB","url":"http://a/","url_resolved":"","codec":"AAC+","bitrate":64}])",
-         {"NAB|Rock|64|AAC||http://a/|"}, 1},
-        {"wrong types read as empty", "<all>",
-         R"([{"name":5,"url":["http://a/"],"stationuuid":{},"bitrate":"128","codec":null,"homepage":true}])",
-         {"|Rock|||||"}, 1},
-        {"other codecs stand, less separators", "<all>",
-         R"([{"codec":"ogg"},{"codec":"OGG"},{"codec":"../x\\y"},{"codec":"AAC"},{"bitrate":-3}])",
-         {"|Rock||ogg|||", "|Rock||OGG|||", "|Rock||..xy|||", "|Rock||AAC|||", "|Rock|||||"}, 5},
-        {"filtered by type, no carry-over", "AAC", R"([{"codec":"AAC"},{"codec":""},{"codec":"AAC+"}])",
-         {"|Rock||AAC|||", "|Rock||AAC|||"}, 2},
-    };  // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        state.StationCount = 0;
-        state.Stations.resize(1);
-        saved.clear();
-        host.stream = c.stream;
-        state.m_PageText = c.page;
-        parser.ParseJsonPage(25);
-        QStringList fields;
-        for (const StationEntry& e : state.Stations.mid(1, state.StationCount))
-            fields.append(QStringList({e.Name, e.Genre, e.Bitrate, e.StreamType, e.HomeLink,
-                                       e.PlaylistLink, e.Rn})
-                              .join('|'));
-        EXPECT_EQ(fields, c.fields);
-        EXPECT_EQ(saved.size(), c.saved);
-    }
-}
 
 // ---- What both layouts share ----
 

@@ -1,5 +1,7 @@
 #include "Catalogue.h"
 
+#include "RealCases.h"
+
 #include <QSet>
 #include <QUrl>
 #include <QUuid>
@@ -290,6 +292,7 @@ Catalogue::Catalogue(CatalogueOptions options) : options_(options) {
             stations_.append(station);
         }
     }
+    if (perGenre > 0) liveOnly_ = realCaseStations(id);
 }
 
 const CatalogueStation* Catalogue::station(int id) const {
@@ -314,19 +317,30 @@ QList<CatalogueStation> Catalogue::matching(const DirectoryQuery& query) const {
 }
 
 QList<CatalogueStation> Catalogue::matching(const StationSearch& search) const {
-    // No tag holds a comma, so a part of one tag is a part of the list that has no comma.
-    const bool anyTag = search.tag.isEmpty();
-    if (!anyTag && search.tag.contains(u',')) return {};
+    // The tags are a list with commas between them; no tag holds a comma. Without tagExact the
+    // tag is a part of that list, as an SQL LIKE '%tag%' finds it.
+    const auto tagMatches = [&](const CatalogueStation& station) {
+        if (search.tag.isEmpty()) return true;
+        if (!search.tagExact) return station.tags.contains(search.tag, Qt::CaseInsensitive);
+        return station.tags.split(u',').contains(search.tag, Qt::CaseInsensitive);
+    };
+    const auto nameMatches = [&](const CatalogueStation& station) {
+        if (search.name.isEmpty()) return true;
+        if (search.nameExact) return station.name.compare(search.name, Qt::CaseInsensitive) == 0;
+        return station.name.contains(search.name, Qt::CaseInsensitive);
+    };
     QList<CatalogueStation> result;
-    for (const CatalogueStation& station : stations_) {
-        if (!search.name.isEmpty() && !station.name.contains(search.name, Qt::CaseInsensitive))
-            continue;
-        if (!anyTag && !station.tags.contains(search.tag, Qt::CaseInsensitive)) continue;
-        if (!search.codec.isEmpty() && station.codec.compare(search.codec, Qt::CaseInsensitive))
-            continue;
-        if (station.bitrate < search.bitrateMin || station.bitrate > search.bitrateMax) continue;
-        if (search.hideBroken && !station.lastCheckOk) continue;
-        result.append(station);
+    for (const QList<CatalogueStation>* list : {&stations_, &liveOnly_}) {
+        for (const CatalogueStation& station : *list) {
+            if (!nameMatches(station) || !tagMatches(station)) continue;
+            if (!search.codec.isEmpty() &&
+                station.codec.compare(search.codec, Qt::CaseInsensitive) != 0)
+                continue;
+            if (station.bitrate < search.bitrateMin || station.bitrate > search.bitrateMax)
+                continue;
+            if (search.hideBroken && !station.lastCheckOk) continue;
+            result.append(station);
+        }
     }
     // Negative: a comes first.
     const auto compare = [&](const CatalogueStation& a, const CatalogueStation& b) {

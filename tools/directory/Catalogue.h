@@ -39,6 +39,9 @@ public:
     // The stations of one page: matching() from startAt, at most numResult of them.
     QList<CatalogueStation> page(const DirectoryQuery& query) const;
 
+    // The stations that only the JSON searches list, after stations(): see realCaseStations().
+    const QList<CatalogueStation>& liveOnlyStations() const { return liveOnly_; }
+
     // Every station a JSON search selects, in its order, before offset and limit are applied.
     // Stations that tie in the order keep their order in stations(), also when reversed, so
     // clickcount reversed lists as the pages do by default.
@@ -50,5 +53,6 @@ public:
 private:
     CatalogueOptions options_;
     QList<CatalogueStation> stations_;
+    QList<CatalogueStation> liveOnly_;
     QHash<int, qsizetype> indexById_;
 };

@@ -22,6 +22,10 @@ StationSearch StationSearch::fromRawQuery(QByteArrayView rawQuery) {
     for (const auto& [key, value] : queryPieces(rawQuery)) {
         if (key == "name") {
             search.name = queryText(value);
+        } else if (key == "nameExact") {
+            search.nameExact = isTrue(value);
+        } else if (key == "tagExact") {
+            search.tagExact = isTrue(value);
         } else if (key == "tag") {
             search.tag = queryText(value);
         } else if (key == "codec") {

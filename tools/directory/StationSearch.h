@@ -8,9 +8,12 @@
 struct StationSearch {
     enum class Order { Name, Bitrate, ClickCount, Votes };
 
-    QString name;               // name: a case-blind part of the name; empty keeps every name
-    QString tag;                // tag: a case-blind part of one of the tags; empty keeps all
-    QString codec;              // codec: the whole codec, case-blind; empty keeps all
+    QString name;            // name: a case-blind part of the name; empty keeps every name
+    bool nameExact = false;  // nameExact=true: the whole name, case-blind
+    QString tag;             // tag: a case-blind part of one of the tags; empty keeps all
+    bool tagExact = false;   // tagExact=true: one whole tag, case-blind
+    QString codec;           // codec: the whole codec, case-blind; empty keeps all
+    // Bitrates compare as numbers; 0 is the directory's "unknown".
     int bitrateMin = 0;         // bitrateMin, kbit/s, inclusive
     int bitrateMax = 1000000;   // bitrateMax, kbit/s, inclusive
     Order order = Order::Name;  // order: name, bitrate, clickcount or votes; others read as name

@@ -4,6 +4,8 @@
 
 #include "PageSource.h"
 
+#include <cstdint>
+
 class PageFetcher;
 class PageParser;
 class ScanHost;
@@ -13,11 +15,13 @@ public:
     ClassicPages(ScanHost& host, PageFetcher& fetcher, PageParser& parser)
         : m_host(host), m_fetcher(fetcher), m_parser(parser) {}
 
-    void writePageAddress(const PageQuery& query) override;
-    void fetchPage() override;
-    void parsePage(int32_t maxStations) override;
+    // The genre's pages one after the other, each address written, fetched and read.
+    void runGenre(const GenrePages& genre, ScanState& state) override;
 
 private:
+    void writePageAddress(const PageQuery& query);
+    void parsePage(int32_t maxStations);
+
     ScanHost& m_host;
     PageFetcher& m_fetcher;
     PageParser& m_parser;
