@@ -8,12 +8,25 @@
 #include <cstdio>
 #include <vector>
 
-// The processor time this process has used so far (user and system, all threads), in seconds.
-inline double ProcessCpuSeconds() {
+inline rusage ProcessUsage() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    return usage;
+}
+
+inline double Seconds(const timeval& t) {
+    return t.tv_sec + t.tv_usec / 1e6;
+}
+
+// The processor time this process has used so far (user and system, all threads), in seconds.
+inline double ProcessCpuSeconds() {
+    const rusage usage = ProcessUsage();
+    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+}
+
+// The part of it spent in the kernel on the process's behalf (creating files, sockets, polls).
+inline double ProcessSystemSeconds() {
+    return Seconds(ProcessUsage().ru_stime);
 }
 
 // The middle value (the mean of the two middle ones for an even count); 0 for none.

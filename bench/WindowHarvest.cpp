@@ -42,11 +42,13 @@ HarvestOutcome HarvestThroughWindow(const HarvestOptions& options,
 
     HarvestOutcome outcome;
     const double cpuBefore = ProcessCpuSeconds();
+    const double systemBefore = ProcessSystemSeconds();
     QElapsedTimer clock;
     clock.start();
     window.cmdRun->click();  // returns when the run has ended
     outcome.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     outcome.cpuSeconds = ProcessCpuSeconds() - cpuBefore;
+    outcome.systemSeconds = ProcessSystemSeconds() - systemBefore;
     outcome.done = window.vp1->Text() == QLatin1String("Done");
 
     // Without filters every entry read is saved, in the order it was read.

@@ -21,6 +21,7 @@ struct HarvestOptions {
 struct HarvestOutcome {
     double seconds = 0;         // from the click on Run to the end of the run
     double cpuSeconds = 0;      // processor time this process spent in that while
+    double systemSeconds = 0;   // the part of it spent in the kernel
     bool done = false;          // the bar read "Done" at the end
     QList<StationEntry> saved;  // the stations a playlist was asked for, in that order
 };
