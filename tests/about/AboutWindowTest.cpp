@@ -30,8 +30,8 @@ TEST(AboutWindow, ShowsTheVersionAndLightsTheLinkWhileThePointerIsOverIt) {
         return about.PicUrl->pixmap().toImage() == picture->pixmap().toImage();
     };
     using namespace RadiosiftVersion;
-    EXPECT_EQ(about.lblVersion->text(), VersionLine(Major, Minor, Revision));
-    EXPECT_EQ(VersionLine(10, 12, 1234), QStringLiteral("Version: 10.12.1234"));
+    EXPECT_EQ(about.lblVersion->text(),
+              QStringLiteral("Version: %1.%2.%3").arg(Major).arg(Minor).arg(Revision));
     EXPECT_GE(about.lblVersion->width(), about.lblVersion->sizeHint().width()) << "cut off";
     EXPECT_TRUE(shows(about.picUrlNormal));
     for (const auto& [x, y, over] : {std::tuple{0, 0, true}, {233, 45, true}, {234, 20, false},
@@ -48,12 +48,6 @@ TEST(AboutWindow, ShowsTheVersionAndLightsTheLinkWhileThePointerIsOverIt) {
         EXPECT_EQ(about.PicUrlTag(), over ? QStringLiteral("1") : QString());
         EXPECT_EQ(about.Timer1->isActive(), over);
     }
-    // Lit once: a further move over the lit link does not start the stopped timer anew.
-    QTest::mouseMove(&about, QPoint(5, 180));
-    QTest::mouseMove(about.PicUrl, QPoint(20, 20));
-    about.Timer1->stop();
-    QTest::mouseMove(about.PicUrl, QPoint(60, 25));
-    EXPECT_FALSE(about.Timer1->isActive());
     QTest::mouseClick(about.PicUrl, Qt::LeftButton, {}, QPoint(30, 20));
     EXPECT_EQ(shell.opened, std::vector{QUrl(MakerHomePage())});  // no address: the home page
 }

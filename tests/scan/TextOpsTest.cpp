@@ -1,5 +1,4 @@
-// The text operations the page parsers cut pages with, and the texts around a page request:
-// its address, the fetched text's line ends and header lines, and the timing line.
+// The text operations the page parsers cut pages with, and the texts around a page request.
 #include "DownloadTime.h"
 #include "FetchText.h"
 #include "QueryAddress.h"
@@ -36,13 +35,9 @@ TEST(TextOps, CutsCountFromOneAndImpossibleRequestsEndThePage) {
     EXPECT_THROW(Cut(u"abc", 0), PageFault);
 }
 
-// The searches and the line-end rewrite are our own, for speed; Qt's operations are the
-// reference they must agree with. Random texts over a small alphabet make matches, near misses
-// and overlaps common. The alphabet holds units that trouble a search: letters of both cases,
-// the Kelvin sign and the long s (which fold to ASCII 'k' and 's'), units whose low byte is that
-// of '<' or '/', units above the signed 16-bit range, the markers' own punctuation, line ends and
-// (for the closing 0) a surrogate pair. Some texts outgrow the room a scratch text keeps on the
-// stack.
+// The searches and the line-end rewrite are our own, for speed, and must agree with Qt's on
+// random texts over an alphabet of units that trouble a search (case folds to ASCII, low bytes of
+// '<' and '/', units above 0x7FFF, line ends, a surrogate pair), some longer than the stack room.
 TEST(TextOps, AgreeWithQtOnRandomTexts) {
     std::mt19937 engine(20240611);
     const auto below = [&](qsizetype n) {
@@ -107,28 +102,35 @@ TEST(TextOps, ALongDelimiterIsFoundAfterTheShiftTableRunsOut) {
 
 TEST(TextOps, LeadingNumberReadsTheNumberATextStartsWith) {
     const std::pair<const char*, double> cases[] = {
-        {"", 0}, {"128kbps", 128}, {" 64", 64}, {"abc", 0}, {"-5", -5}, {"12.5", 12.5},
-        {".5", 0.5}, {"1e3x", 1000}, {"1e", 1}, {"+", 0}, {".", 0}, {"6 4", 6}, {"-0", -0.0},
-        {"+7", 7}, {"007", 7}, {" -42 kbit", -42}, {"999999999999999", 999999999999999.0},
-        {"123456789012345678", 123456789012345678.0}, {"18446744073709551617", 18446744073709551617.0}};
+        {"", 0}, {"128kbps", 128}, {" -42 kbit", -42}, {"abc", 0}, {".5", 0.5}, {"1e3x", 1000},
+        {"1e", 1}, {"+", 0}, {"6 4", 6}, {"-0", -0.0}, {"18446744073709551617", 18446744073709551617.0}};
     for (const auto& [text, value] : cases) {
         EXPECT_EQ(LeadingNumber(QString(text)), value) << text;
         EXPECT_EQ(std::signbit(LeadingNumber(QString(text))), std::signbit(value)) << text;
     }
 }
 
-// What the window cannot show of a request: keys no option reaches, the current layout's host.
-TEST(PageRequest, OnlySearchIsSearchAndNothingIsPercentEncoded) {
+// The one place the directory's query is spelt out: keys in this order, nothing percent-encoded,
+// a search text only in search mode and only without "&", the current layout on its own host.
+TEST(PageRequest, QueryAddresses) {
     qputenv("RADIOSIFT_CLASSIC_HOST", "classic.test");
     qputenv("RADIOSIFT_MAIN_HOST", "main.test:8080");
-    PageQuery query;
-    query.genre = "search";  // a genre: the search text is not sent
-    query.searchText = "abc";
-    query.maxBitrateText = "9";  // one character: not sent
-    EXPECT_EQ(BuildQueryAddress(query), "http://classic.test/directory/index.phtml?&sgenre=search");
-    query.genre = "R&B é";
-    query.currentLayout = true;
-    EXPECT_EQ(BuildQueryAddress(query), "http://main.test:8080/index.jsp?&sgenre=R&B é");
+    // clang-format off
+    const std::pair<PageQuery, const char*> cases[] = {
+        {{.startOffset = 100, .pageSize = 100, .genre = "Rock", .maxBitrateText = "128", .orderByBitrate = true},
+         "startat=100&numresult=100&sgenre=Rock&maxbitrate=128&orderby=bitrate"},
+        {{.startOffset = 25, .genre = "Rock", .maxBitrateText = "9"}, "startat=25&sgenre=Rock"},
+        {{.pageSize = 5, .genre = "Search", .searchText = "50s and 60s"}, "numresult=5&s=50s+and+60s"},
+        {{.genre = "Search", .searchText = "   "}, "&s=+++"},
+        {{.genre = "Search", .searchText = "rock & roll"}, ""},
+        {{.genre = "search", .searchText = "abc"}, "&sgenre=search"},
+        {{.currentLayout = true, .genre = "R&B é"}, "&sgenre=R&B é"}};
+    // clang-format on
+    for (const auto& [query, text] : cases) {
+        const char* host = query.currentLayout ? "http://main.test:8080/index.jsp?"
+                                               : "http://classic.test/directory/index.phtml?";
+        EXPECT_EQ(BuildQueryAddress(query), host + QString(text));
+    }
 }
 
 TEST(PageRequest, HeaderLinesAndTheTimingLineInTheLocaleNotation) {

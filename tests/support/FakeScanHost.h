@@ -6,6 +6,7 @@
 #include "ScanHost.h"
 
 #include <QList>
+#include <QStringList>
 #include <functional>
 
 class FakeScanHost : public ScanHost {
@@ -16,6 +17,15 @@ public:
     QString fileTemplate = QStringLiteral("%STATION%_%BITRATE%");
     QString format = QStringLiteral("PLS file");
     QString stat;
+    // The options a run reads: the stations per genre, "Fast Scan", the genre list and its
+    // selection, "Scan All Genre's", the search text and the bitrate lists' selections.
+    QString number = QStringLiteral("5");
+    bool fast = true;
+    QStringList genres = {QStringLiteral("TopTen")};
+    int genreIndex = 0;
+    bool allGenres = false;
+    QString search;
+    int minBitIndex = 6, maxBitIndex = 0;
     int barValue = 0;
     QList<int> barValues;  // every value written to the bar, in order
     int doEventsCalls = 0;
@@ -23,17 +33,17 @@ public:
 
     QString cmdRunCaption() const override { return QStringLiteral("Run"); }
     void setCmdRunCaption(const QString&) override {}
-    QString cmbNumberText() const override { return QStringLiteral("5"); }
-    bool chk100Checked() const override { return true; }
-    int cmbGenreIndex() const override { return 0; }
-    int cmbGenreCount() const override { return 1; }
-    QString cmbGenreItem(int) const override { return QStringLiteral("TopTen"); }
-    bool chkAllGenreChecked() const override { return false; }
-    QString txtSearchText() const override { return {}; }
-    int cmbMinBitIndex() const override { return 6; }
-    void setCmbMinBitIndex(int) override {}
+    QString cmbNumberText() const override { return number; }
+    bool chk100Checked() const override { return fast; }
+    int cmbGenreIndex() const override { return genreIndex; }
+    int cmbGenreCount() const override { return int(genres.size()); }
+    QString cmbGenreItem(int index) const override { return genres.value(index); }
+    bool chkAllGenreChecked() const override { return allGenres; }
+    QString txtSearchText() const override { return search; }
+    int cmbMinBitIndex() const override { return minBitIndex; }
+    void setCmbMinBitIndex(int index) override { minBitIndex = index; }
     QString cmbMinBitText() const override { return QStringLiteral("96"); }
-    int cmbMaxBitIndex() const override { return 0; }
+    int cmbMaxBitIndex() const override { return maxBitIndex; }
     QString cmbMaxBitText() const override { return {}; }
     bool chkNewChecked() const override { return newServer; }
     bool chkOrderBitrateChecked() const override { return false; }
