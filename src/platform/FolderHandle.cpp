@@ -131,8 +131,15 @@ std::unique_ptr<FolderHandle> FolderHandle::openChild(const QString& name) const
     const QByteArray encoded = QFile::encodeName(name);
     mkdirat(m_descriptor, encoded.constData(), shared ? S_IRWXU : 0777);  // or it is there
     Descriptor child(openat(m_descriptor, encoded.constData(), kFolderFlags));
+    // A link here was put by the user (no one else may write into this folder), often to keep
+    // playlists on another disk: it is followed, but only to a folder that is the user's alone,
+    // since where it leads may lie in a shared folder.
+    const bool followed = !child && (errno == ELOOP || errno == ENOTDIR) && !shared;
+    if (followed)
+        child = Descriptor(openat(m_descriptor, encoded.constData(), kFolderFlags & ~O_NOFOLLOW));
     struct stat info {};
-    if (!child || fstat(child.get(), &info) != 0 || (shared && !IsPrivate(info))) return nullptr;
+    if (!child || fstat(child.get(), &info) != 0 || ((shared || followed) && !IsPrivate(info)))
+        return nullptr;
     const QString childPath =
         m_path.endsWith(QLatin1Char('/')) ? m_path + name : m_path + QLatin1Char('/') + name;
     return std::unique_ptr<FolderHandle>(

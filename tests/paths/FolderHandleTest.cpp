@@ -43,19 +43,21 @@ protected:
 };
 
 // A folder that anyone but the user may write into is shared: what the program takes there must
-// be the user's own and closed to others, and what it makes there is private. A link is never
-// followed, whoever made it.
+// be the user's own and closed to others, and what it makes there is private. A link is followed
+// only where no one else could have made it, and only to a folder of the user's that is closed to
+// others (the victim's home of these cases, or a folder open to others).
 TEST_F(FolderHandleTest, IsTakenOnlyWhereNoOneElseCouldHavePutIt) {
     enum Planted { Nothing, Link, Folder };
     // clang-format off
     const struct { const char* what; mode_t parentMode; Planted planted; mode_t mode; bool others, taken; } cases[] = {
         // the folder's parent, what stands in the folder's place, its mode, both of "nobody"
         {"private parent, own open folder", 0700, Folder, 0777, false, true},
-        {"private parent, own link", 0700, Link, 0, false, false},
+        {"private parent, own link to a private folder", 0700, Link, 0700, false, true},
+        {"private parent, own link to an open folder", 0700, Link, 0777, false, false},
         {"shared parent, new folder", 0777, Nothing, 0, false, true},
         {"team folder, own private folder", 02775, Folder, 0700, false, true},
         {"team folder, own folder open to the group", 02775, Folder, 02775, false, false},
-        {"team folder, link to the victim's home", 02775, Link, 0, false, false},
+        {"team folder, link to the victim's home", 02775, Link, 0700, false, false},
         {"sticky folder, folder of another user", 01777, Folder, 0755, true, false},
         {"parent and folder of another user", 0755, Folder, 0755, true, false}};
     // clang-format on
@@ -63,7 +65,8 @@ TEST_F(FolderHandleTest, IsTakenOnlyWhereNoOneElseCouldHavePutIt) {
     for (const auto& c : cases) {
         if (c.others && geteuid() != 0 && ++skipped) continue;
         SCOPED_TRACE(c.what);
-        const QString tag = QString::number(&c - cases), victim = makeFolder("home" + tag, 0700);
+        const QString tag = QString::number(&c - cases), victim =
+            makeFolder("home" + tag, c.planted == Link ? c.mode : 0700);
         const QString parent = makeFolder("shared" + tag, c.parentMode), rock = parent + "/Rock";
         ASSERT_TRUE(c.planted != Link || QFile::link(victim, rock));
         if (c.planted == Folder) makeFolder("shared" + tag + "/Rock", c.mode);
@@ -74,7 +77,7 @@ TEST_F(FolderHandleTest, IsTakenOnlyWhereNoOneElseCouldHavePutIt) {
         const std::unique_ptr<FolderHandle> folder = FolderHandle::open(rock, kPrefix);
         EXPECT_EQ(folder && folder->replaceFile("a.pls", "x") && QFile::exists(rock + "/a.pls"),
                   c.taken);
-        EXPECT_EQ(Entries(victim), "");
+        EXPECT_EQ(Entries(victim), c.planted == Link && c.taken ? "a.pls" : "");
         EXPECT_TRUE(c.planted != Nothing || Mode(rock) == 0700u) << Mode(rock);
     }
     if (skipped) GTEST_SKIP() << skipped << " cases need root, to hand a folder to another user";

@@ -14,12 +14,15 @@ namespace {
 // Each page as "genre:start+size".
 class NotedPages : public PageSource {
 public:
-    void writePageAddress(const PageQuery& query) override {
-        pages.append(
-            QStringLiteral("%1:%2+%3").arg(query.genre).arg(query.startOffset).arg(query.pageSize));
+    void runGenre(const GenrePages& genre, ScanState&) override {
+        for (int page = 1; page <= genre.pages; ++page) {
+            const PageQuery query = genre.query(page);
+            pages.append(QStringLiteral("%1:%2+%3")
+                             .arg(query.genre)
+                             .arg(query.startOffset)
+                             .arg(query.pageSize));
+        }
     }
-    void fetchPage() override {}
-    void parsePage(int32_t) override {}
     QStringList pages;
 };
 
