@@ -39,13 +39,10 @@ INSTANTIATE_TEST_SUITE_P(Choices, Harvest, testing::Values(
     HarvestCase{"M3uFastPageOf100", {.genre = "RnB", .stations = "100", .fast = true, .format = "M3U file"}},
     HarvestCase{"PlsCrLf", {.genre = "Alternative"}, LineEnds::CrLf},
     HarvestCase{"AsxCrLf", {.genre = "Dance", .minBitrate = "128", .format = "ASX file"}, LineEnds::CrLf},
-    HarvestCase{"M3uCrLf", {.genre = "Country", .stream = "MP3", .format = "M3U file"}, LineEnds::CrLf},
-    HarvestCase{"CurrentLayoutPls", {.current = true}},
     HarvestCase{"CurrentLayoutAsxFast", {.stations = "100", .fast = true, .format = "ASX file", .current = true}},
     HarvestCase{"Limit10InTheAsxTitle", {.format = "ASX file", .nameTemplate = "%STATION%", .limitText = "10", .limit = 10}},
     HarvestCase{"Limit2_5RoundsToEven", {.format = "M3U file", .nameTemplate = "%STATION%-%RN%", .limitText = "2.5", .limit = 2}},
-    HarvestCase{"Limit0", {.limitText = "0", .limit = 0}},  // every name alike: the last stays
-    HarvestCase{"LimitNotANumber", {.format = "ASX file", .nameTemplate = "%STATION%_%RN%", .limitText = "many", .limit = 0}}), ByName);
+    HarvestCase{"LimitNotANumber", {.limitText = "many", .limit = 0}}), ByName);  // every name alike: the last stays
 // clang-format on
 
 }  // namespace

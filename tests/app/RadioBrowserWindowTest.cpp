@@ -1,7 +1,6 @@
-// Runs of the real main window on the live community directory's JSON station searches, served
-// by the local directory (or a test server for answers it would not give): the searches of each
-// option, the count of files written, the genres' tags, the records of real directory data,
-// hostile answers, and how servers are found and changed.
+// Runs of the real main window on the live directory's JSON searches, served by the local
+// directory (or a test server for answers it would not give): the searches of each option, the
+// files written, the genres' tags, real records, hostile answers, and how servers change.
 #include "FakeResolver.h"
 #include "ProgressBar.h"
 #include "ScopedEnv.h"
@@ -36,12 +35,6 @@ protected:
     QStringList searches(const QString& prefix = QString()) {
         return pageQueries(prefix + kSearchPath);
     }
-    // Everything the run wrote, one file after the other.
-    QByteArray allFiles() const {
-        QByteArray all;
-        for (const QByteArray& bytes : files()) all += bytes + '\n';
-        return all;
-    }
 
     std::list<ScopedEnv> env;
 };
@@ -56,27 +49,19 @@ struct QueryCase {
 };
 const QString kPage = "offset=0&limit=25&hidebroken=true", kClicks = "&order=clickcount&reverse=true";
 const QueryCase kQueryCases[] = {
-    {"EachTagOfTheGenreWhole", {.stations = "5000", .fast = true}, {}, {}, false,
-     {"offset=0&limit=100&hidebroken=true&tag=rock&tagExact=true" + kClicks,
-      "offset=0&limit=100&hidebroken=true&tag=classic%20rock&tagExact=true" + kClicks,
-      "offset=0&limit=100&hidebroken=true&tag=hard%20rock&tagExact=true" + kClicks}},
     {"TopTenAsksNoTag", {.genre = "TopTen", .stations = "5"}, {}, {}, false, {"offset=0&limit=5&hidebroken=true" + kClicks}},
-    {"SearchSendsTheTextEncoded", {.genre = "Search", .stations = "10"}, " 50s & 60s/ü ", {}, false,
-     {"offset=0&limit=10&hidebroken=true&name=50s%20%26%2060s%2F%C3%BC" + kClicks}},
+    {"SearchSendsTheTextEncoded", {.genre = "Search", .stations = "5000", .fast = true}, " 50s & 60s/ü ", {}, false,
+     {"offset=0&limit=100&hidebroken=true&name=50s%20%26%2060s%2F%C3%BC" + kClicks}},
     {"UnknownBitrateIsAskedForBesideTheMinimum", {.genre = "Comedy", .stream = "MP3", .minBitrate = "128"}, {}, "320", true,
      {kPage + "&tag=comedy&tagExact=true&order=bitrate&reverse=true&bitrateMin=128&bitrateMax=320&codec=MP3",
       kPage + "&tag=humor&tagExact=true&order=bitrate&reverse=true&bitrateMin=128&bitrateMax=320&codec=MP3",
       kPage + "&tag=comedy&tagExact=true&order=bitrate&reverse=true&bitrateMax=0&codec=MP3",
       kPage + "&tag=humor&tagExact=true&order=bitrate&reverse=true&bitrateMax=0&codec=MP3"}},
-    {"AacAsksForAacAndAacPlus", {.genre = "RnB", .stream = "AAC"}, {}, "64", false,
-     {kPage + "&tag=rnb&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC",
-      kPage + "&tag=rnb&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC%2B",
-      kPage + "&tag=r%26b&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC",
-      kPage + "&tag=r%26b&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC%2B",
-      kPage + "&tag=r%27n%27b&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC",
-      kPage + "&tag=r%27n%27b&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC%2B",
-      kPage + "&tag=rhythm%20and%20blues&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC",
-      kPage + "&tag=rhythm%20and%20blues&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC%2B"}},
+    {"AacAsksForAacAndAacPlus", {.genre = "Jazz", .stream = "AAC"}, {}, "64", false,
+     {kPage + "&tag=jazz&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC",
+      kPage + "&tag=jazz&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC%2B",
+      kPage + "&tag=smooth%20jazz&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC",
+      kPage + "&tag=smooth%20jazz&tagExact=true" + kClicks + "&bitrateMax=64&codec=AAC%2B"}},
 };
 // clang-format on
 
@@ -101,14 +86,12 @@ TEST_F(LiveWindow, WritesAsManyFilesAsAskedForWhateverIsPassedOverAndKeepsOnlyTh
     const struct {
         RunChoice choice;
         QString search;
-    } cases[] = {{{.stations = "25", .stream = "MP3"}, {}},
-                 {{.stations = "10", .stream = "AAC"}, {}},
+    } cases[] = {{{.stations = "10", .stream = "AAC"}, {}},
                  {{.genre = "Rap", .stations = "100", .fast = true}, {}},
                  {{.genre = "Search", .stations = "25"}, "a"},
                  {{.genre = "TopTen", .stations = "200", .fast = true, .minBitrate = "128"}, {}}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(
-            (c.choice.genre + " " + c.choice.stations + " " + c.choice.stream).toStdString());
+        SCOPED_TRACE((c.choice.genre + " " + c.choice.stations).toStdString());
         QDir(downloadDir() + kFolder).removeRecursively();
         choose(c.choice);
         window.txtSearch->setText(c.search);
@@ -142,9 +125,10 @@ TEST_F(LiveWindow, GenresTakeTheirSynonymsButNotTagsThatOnlyContainTheirWordAndR
         SCOPED_TRACE(c.genre);
         choose({.genre = c.genre, .stations = "5000", .fast = true, .minBitrate = c.minBitrate});
         run();
-        const QByteArray all = allFiles();
+        const QByteArray all = files().values().join('\n');
         for (const QString& in : c.in) EXPECT_TRUE(all.contains(in.toUtf8())) << in.toStdString();
-        for (const QString& out : c.out) EXPECT_FALSE(all.contains(out.toUtf8())) << out.toStdString();
+        for (const QString& out : c.out)
+            EXPECT_FALSE(all.contains(out.toUtf8())) << out.toStdString();
     }
     // An unknown bitrate is named 0.
     EXPECT_TRUE(files().contains(kFolder + "/Rock/Unknown Rate Rock_0.pls"));
@@ -179,16 +163,13 @@ protected:
     std::vector<std::string> agents;
 };
 
-TEST_F(FixedAnswer,
-       WritesEachFormatAroundTheStreamAddressAndPassesOverCopiesClashesAndOtherSchemes) {
+TEST_F(FixedAnswer, WritesEachFormatAroundTheStreamAddressAndPassesOverCopiesAndClashes) {
     body =
         R"j([{"stationuuid":"1","name":"Jazz Blues (Live)","bitrate":128,"codec":"MP3","url":"http://pl.test/a.pls",)j"
         R"j("url_resolved":"http://s1.test/live/"},)j"
         R"j({"stationuuid":"2","name":"Second","bitrate":64,"codec":"AAC+","url":"https://s2.test/a","url_resolved":"http://s2.test/tok"},)j"
         R"j({"stationuuid":"3","name":"Copy","bitrate":128,"codec":"MP3","url":"https://s1.test/live"},)j"
-        R"j({"stationuuid":"4","name":"Second","bitrate":64,"codec":"AAC","url":"http://s4.test/other"},)j"
-        R"j({"stationuuid":"5","name":"Rtsp","bitrate":128,"codec":"MP3","url":"rtsp://s4.test/"},)j"
-        R"j({"stationuuid":"6","name":"Script","bitrate":128,"codec":"MP3","url":"javascript:alert(1)"}])j";
+        R"j({"stationuuid":"4","name":"Second","bitrate":64,"codec":"AAC","url":"http://s4.test/other"}])j";
     // The stations saved, as title, stream address and file name; each file names its stream.
     const std::tuple<QString, QString, QString> saved[] = {
         {"Jazz Blues (Live)", "http://s1.test/live/", "/Rock/Jazz Blues Live_128_MP3."},
@@ -208,12 +189,10 @@ TEST_F(FixedAnswer,
         // The timing line is the page's: no playlist was fetched.
         EXPECT_TRUE(window.txtStat->text().startsWith("Pure HTML doc dwnl time="));
     }
-    const std::string agent = QStringLiteral("Radiosift/%1.%2.%3")
-                                  .arg(RadiosiftVersion::Major)
-                                  .arg(RadiosiftVersion::Minor)
-                                  .arg(RadiosiftVersion::Revision)
-                                  .toStdString();
     // Each of the three tags of Rock asked once: the answer is shorter than the page.
+    const std::string agent = "Radiosift/" + std::to_string(RadiosiftVersion::Major) + '.' +
+                              std::to_string(RadiosiftVersion::Minor) + '.' +
+                              std::to_string(RadiosiftVersion::Revision);
     EXPECT_EQ(agents, std::vector<std::string>(9, agent));
 }
 
@@ -222,18 +201,11 @@ struct HostileCase { const char* name; Misbehaviour misbehaviour; const char* en
 const HostileCase kHostileCases[] = {
     {"HostileNames", {.jsonFlaw = JsonFlaw::HostileName}, "Done", 5},
     {"NotObjects", {.every = 2, .jsonFlaw = JsonFlaw::NotAnObject}, "Done", 50},
-    {"MissingFields", {.jsonFlaw = JsonFlaw::MissingFields}, "Done"},
-    {"MistypedFields", {.jsonFlaw = JsonFlaw::MistypedFields}, "Done"},
     // An answer that pays no heed to the offset, and holds more than asked for.
     {"SameLongAnswerForEveryPage", {.entryCount = 40}, "Done", 20},
     // Not an answer: the only server failed.
-    {"NotJson", {.jsonShape = JsonShape::NotJson}, "No Connection!"},
-    {"AnObject", {.jsonShape = JsonShape::Object}, "No Connection!"},
     {"NestedArrays", {.jsonShape = JsonShape::NestedArrays}, "No Connection!"},
-    {"ServerError", {.status = 503}, "No Connection!"},
-    {"CutOff", {.dropAfterBytes = 3000}, "No Connection!"},
     {"TooLongForItsLimit", {.entryCount = 5000}, "No Connection!"},
-    {"HundredThousandElements", {.entryCount = 100000}, "No Connection!"},
 };
 // clang-format on
 
@@ -260,8 +232,7 @@ TEST_P(HostileAnswers, AreReadWithinBoundsOrPassedOnAndWriteNothingOutsideTheGen
 INSTANTIATE_TEST_SUITE_P(Answers, HostileAnswers, testing::ValuesIn(kHostileCases), ByName);
 
 // Servers behind the directory's name: two local directories "a" and "b", a name that does not
-// resolve ("gone"), a port where nothing listens ("refused"), one that answers 503 ("bad"), and
-// a name outside the directory ("evil.test").
+// resolve ("gone"), a port where nothing listens ("refused") and one that answers 503 ("bad").
 class Discovery : public LiveWindow {
 protected:
     void SetUp() override {
@@ -272,8 +243,7 @@ protected:
     }
     void discover(const QStringList& names) {
         resolver.found = names;
-        for (const QString& name : names)
-            resolver.names[name] = name == "evil" ? "evil.test" : name + ".api.radio-browser.info";
+        for (const QString& name : names) resolver.names[name] = name + ".api.radio-browser.info";
         window.radioBrowserServers().setDiscovery(
             {&resolver, &random, [this](const QString& n) {
                  const QString name = n.section('.', 0, 0);
@@ -289,40 +259,28 @@ protected:
 };
 
 TEST_F(Discovery, EveryFailurePassesThePageOnAtAnyPageAndNoneLeftEndsTheRun) {
-    const struct {
-        QStringList names;
-        const char* ending;
-        int badLeast, badMost;  // times the server answering 503 is asked
-    } cases[] = {{{"bad", "gone", "refused", "a"}, "Done", 0, 1},
-                 {{"bad", "gone", "refused", "evil"}, "No Connection!", 1, 1},
-                 {{}, "No Connection!", 0, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.names.join(' ').toStdString());
+    // Servers that all fail, or none found: no file.
+    for (const QStringList& names : {QStringList{"bad", "gone", "refused"}, QStringList()}) {
+        SCOPED_TRACE(names.join(' ').toStdString());
         server().clearLog();
-        QDir(downloadDir() + kFolder).removeRecursively();
-        discover(c.names);
+        discover(names);
         choose({.stations = "50"});
-        run(c.ending);
-        const bool done = QString(c.ending) == "Done";
-        EXPECT_EQ(searches().isEmpty(), !done);  // every page from the one that answers
-        EXPECT_GE(searches("/bad").size(), c.badLeast);
-        EXPECT_LE(searches("/bad").size(), c.badMost);
-        EXPECT_TRUE(searches("/evil").isEmpty());
-        EXPECT_EQ(files().size(), done ? 50 : 0);
+        run("No Connection!");
+        EXPECT_EQ(searches("/bad").size(), names.isEmpty() ? 0 : 1);
+        EXPECT_TRUE(files().isEmpty());
     }
-    // "a" fails from the second page on, "b" for the first: the pages change server as they
-    // fail, and the list is kept for the next run.
-    server().clearLog();
+    // "a" fails from the second page on, "b" for the first, the others always: the pages change
+    // server as they fail, and the list is kept for the next run.
     server().setMisbehaviour(kSearchPath + "offset=25", {.status = 503});
     other.setMisbehaviour(kSearchPath + "offset=0&", {.status = 503});
-    discover({"a", "b"});
+    discover({"a", "gone", "b", "refused"});
     for (int round = 1; round <= 2; ++round) {
         QDir(downloadDir() + kFolder).removeRecursively();
         choose({.stations = "50"});
         run();
         EXPECT_EQ(files().size(), 50);
     }
-    EXPECT_EQ(resolver.asked.size(), 4);  // one look-up per discover() above
+    EXPECT_EQ(resolver.asked.size(), 3);  // one look-up per discover() above
     EXPECT_EQ(searches().filter(QRegularExpression("^offset=25&")).size(), 2);
     EXPECT_EQ(other.requestLog().filter(QRegularExpression("offset=25&")).size(), 2);
 }
