@@ -34,19 +34,19 @@ TEST(AboutWindow, ShowsTheVersionAndLightsTheLinkWhileThePointerIsOverIt) {
               QStringLiteral("Version: %1.%2.%3").arg(Major).arg(Minor).arg(Revision));
     EXPECT_GE(about.lblVersion->width(), about.lblVersion->sizeHint().width()) << "cut off";
     EXPECT_TRUE(shows(about.picUrlNormal));
-    for (const auto& [x, y, over] : {std::tuple{0, 0, true}, {233, 45, true}, {234, 20, false},
-                                     {-1, 20, false}, {100, -1, false}, {100, 46, false}}) {
+    const std::tuple<int, int, bool> points[] = {{0, 0, true},     {233, 45, true},
+                                                 {234, 20, false}, {-1, 20, false},
+                                                 {100, -1, false}, {100, 46, false}};
+    for (const auto& [x, y, over] : points) {
         SCOPED_TRACE(testing::Message() << x << ", " << y);
         QTest::mouseMove(&about, QPoint(5, 180));  // a real move from the free space onto the link
         QTest::mouseMove(about.PicUrl, QPoint(20, 20));
         ASSERT_TRUE(shows(about.picUrlActive));
-        ASSERT_EQ(about.Timer1->interval(), 100);
         pointer = about.PicUrl->mapToGlobal(QPoint(x, y));
-        if (over) about.Timer1_Timer();
-        else EXPECT_TRUE(QTest::qWaitFor([&] { return !about.Timer1->isActive(); }, 5000));
+        if (over) about.Timer1_Timer();  // a tick that finds the pointer still over the link
+        EXPECT_TRUE(QTest::qWaitFor([&] { return about.Timer1->isActive() == over; }, 5000));
         EXPECT_TRUE(shows(over ? about.picUrlActive : about.picUrlNormal));
         EXPECT_EQ(about.PicUrlTag(), over ? QStringLiteral("1") : QString());
-        EXPECT_EQ(about.Timer1->isActive(), over);
     }
     QTest::mouseClick(about.PicUrl, Qt::LeftButton, {}, QPoint(30, 20));
     EXPECT_EQ(shell.opened, std::vector{QUrl(MakerHomePage())});  // no address: the home page

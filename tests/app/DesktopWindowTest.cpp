@@ -2,7 +2,6 @@
 // logical pixel, dark colours, a large font, the keyboard alone and a screen reader.
 #include "GFXFrameX.h"
 #include "ProgressBar.h"
-#include "PropertyBag.h"
 #include "WindowRun.h"
 
 #include <QAccessible>
@@ -91,32 +90,6 @@ QImage Doubled(const QImage& logical) {
     return doubled;
 }
 
-// Shapes keep their logical pixels, in blocks; the caption alone is finer than that.
-TEST(DesktopWindow, SelfDrawnPartsPaintTheirCaptionAtTheDevicesResolution) {
-    frmMain window;
-    window.show();
-    ASSERT_EQ(window.devicePixelRatioF(), 2.0);
-    const Surface& frame = window.GFXFrameX1->surface();
-    EXPECT_EQ(frame.deviceImage(), Doubled(frame.image()));
-    EXPECT_EQ(frame.GetPixel(240, 90), RGBColour(240, 240, 246));  // the logical picture stays
-
-    const QImage bar = window.vp1->surface().deviceImage();
-    ASSERT_EQ(bar.size(), window.vp1->size() * 2);
-    int mixedBlocks = 0;  // 2 x 2 blocks of more than one colour
-    for (int y = 0; y + 1 < bar.height(); y += 2)
-        for (int x = 0; x + 1 < bar.width(); x += 2)
-            mixedBlocks += bar.pixel(x, y) != bar.pixel(x + 1, y) ||
-                           bar.pixel(x, y) != bar.pixel(x, y + 1) ||
-                           bar.pixel(x, y) != bar.pixel(x + 1, y + 1);
-    EXPECT_GT(mixedBlocks, 20);
-    ProgressBar plain;  // the same bar without a caption is its logical picture in blocks
-    plain.resize(window.vp1->size());
-    plain.ReadProperties(PropertyBag());
-    plain.setTextStyle(0);
-    plain.show();
-    EXPECT_EQ(plain.surface().deviceImage(), Doubled(plain.surface().image()));
-}
-
 // The name a screen reader gives a control: its label's, or else its own. (Qt on Linux names a
 // list by its entry and links it to its label.)
 QString SpokenName(QAccessibleInterface* face) {
@@ -125,9 +98,32 @@ QString SpokenName(QAccessibleInterface* face) {
                             : labels.first().first->text(QAccessible::Name);
 }
 
-TEST(DesktopWindow, AScreenReaderHearsEveryControlByNameAndTheBarsCaption) {
-    frmMain w;
-    w.show();
+using DesktopWindowRun = WindowTest;
+
+// One window shown: its self-drawn parts at two device pixels to the logical pixel, what a screen
+// reader hears of it, and the keyboard alone driving it.
+TEST_F(DesktopWindowRun, DeviceResolutionScreenReaderAndKeys) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    // Shapes keep their logical pixels, in blocks; the caption alone is finer than that.
+    ASSERT_EQ(window.devicePixelRatioF(), 2.0);
+    const Surface& frame = window.GFXFrameX1->surface();
+    EXPECT_EQ(frame.deviceImage(), Doubled(frame.image()));
+    EXPECT_EQ(frame.GetPixel(240, 90), RGBColour(240, 240, 246));  // the logical picture stays
+
+    const QImage shown = window.vp1->surface().deviceImage();
+    ASSERT_EQ(shown.size(), window.vp1->size() * 2);
+    int mixedBlocks = 0;  // 2 x 2 blocks of more than one colour
+    for (int y = 0; y + 1 < shown.height(); y += 2)
+        for (int x = 0; x + 1 < shown.width(); x += 2)
+            mixedBlocks += shown.pixel(x, y) != shown.pixel(x + 1, y) ||
+                           shown.pixel(x, y) != shown.pixel(x, y + 1) ||
+                           shown.pixel(x, y) != shown.pixel(x + 1, y + 1);
+    EXPECT_GT(mixedBlocks, 20);
+
+    // A screen reader hears every control by name and the bar's caption and value.
+    frmMain& w = window;
     const std::tuple<QWidget*, QAccessible::Role, QString> controls[] = {
         {w.txtDL, QAccessible::EditableText, "Download Path"},
         {w.cmbMinBit, QAccessible::ComboBox, "Min BitRate"},
@@ -167,14 +163,8 @@ TEST(DesktopWindow, AScreenReaderHearsEveryControlByNameAndTheBarsCaption) {
     w.setVp1Value(40);
     EXPECT_EQ(std::pair(bar->text(QAccessible::Name), value->currentValue()),
               std::pair(QString("No Connection!"), QVariant(40)));
-}
 
-using DesktopKeys = WindowTest;
-
-TEST_F(DesktopKeys, AltLettersTypeNothingTabFollowsTheRowsAndEnterRuns) {
-    window.show();
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    // Alt with a letter types nothing.
     const QString path = window.txtDL->text();
     for (QWidget* box : {(QWidget*)window.txtDL, (QWidget*)window.CmbGenre})
         for (const Qt::Key key : {Qt::Key_R, Qt::Key_D}) QTest::keyClick(box, key, Qt::AltModifier);
