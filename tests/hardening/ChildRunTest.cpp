@@ -164,11 +164,11 @@ TEST_P(WaitInput, ClosingEndsTheProgramAndStoppingEndsTheRunLongBeforeTheWaitEnd
         heard("run ended", 10);
     ASSERT_TRUE(waiting()) << "the run never came to the wait: " << said_.toStdString();
 
-    // Clicks at the button's centre, which the child gave with its window as "window ID X Y".
-    const QList<QByteArray> window =
-        said_.mid(said_.indexOf("window ")).split('\n').first().split(' ');
-    QStringList input = {window.value(1)};
-    if (clicks) input << "click" << window.value(2) << window.value(3) << QString::number(clicks);
+    // Clicks at the button's centre, which the child gave as "button X Y".
+    const QList<QByteArray> button =
+        said_.mid(said_.indexOf("button ")).split('\n').first().split(' ');
+    QStringList input = {QString::number(child_.processId())};
+    if (clicks) input << "click" << button.value(1) << button.value(2) << QString::number(clicks);
     QProcess tool;
     tool.setProcessEnvironment(environment);
     tool.start(QStringLiteral(RADIOSIFT_WINDOW_INPUT), input);

@@ -1,19 +1,22 @@
-// Acts on a window as a user does, through the X server named by DISPLAY:
+// Acts on a program's windows as a user does, through the X server: waits up to 20 s for the
+// mapped top-level windows that process PID owns on the display named by DISPLAY, then
 //
-//   radiosift_window_input WINDOW                  sends it the WM_DELETE_WINDOW message, as a
-//                                                  window manager's close button does;
-//   radiosift_window_input WINDOW click X Y COUNT  clicks COUNT times with the left button at X, Y
-//                                                  of it, all in one go, through the XTEST
-//                                                  extension: the clicks come as a mouse's would.
+//   radiosift_window_input PID                  sends each the WM_DELETE_WINDOW message, as a
+//                                               window manager's close button does;
+//   radiosift_window_input PID click X Y COUNT  clicks COUNT times with the left button at X, Y
+//                                               of the first, all in one go, through the XTEST
+//                                               extension: the clicks come as a mouse's would.
 //
-// Exit status 0 once the window was asked to close or clicked, 1 otherwise.
+// Exit status 0 once the windows were asked to close or clicked, 1 otherwise.
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -32,6 +35,18 @@ xcb_atom_t Atom(const char* name) {
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
+bool ShownBy(xcb_window_t window, std::uint32_t pid) {
+    const auto attributes = Owned(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, window), nullptr));
+    const auto owner = Owned(xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, window, Atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1),
+        nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && owner &&
+           xcb_get_property_value_length(owner.get()) == 4 &&
+           *static_cast<const std::uint32_t*>(xcb_get_property_value(owner.get())) == pid;
+}
+
 // Asks the window to close, as a window manager does.
 bool Close(xcb_window_t window) {
     xcb_client_message_event_t message{};
@@ -48,8 +63,7 @@ bool Close(xcb_window_t window) {
 }
 
 // Moves the pointer to x, y of the window and clicks there count times.
-bool Click(xcb_window_t window, int x, int y, int count) {
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+bool Click(xcb_window_t window, xcb_window_t root, int x, int y, int count) {
     const auto at = Owned(xcb_translate_coordinates_reply(
         connection,
         xcb_translate_coordinates(connection, window, root, static_cast<std::int16_t>(x),
@@ -72,19 +86,33 @@ bool Click(xcb_window_t window, int x, int y, int count) {
 
 int main(int argc, char** argv) {
     const bool click = argc == 6 && std::strcmp(argv[2], "click") == 0;
-    const auto window =
-        static_cast<xcb_window_t>(argc == 2 || click ? std::strtoul(argv[1], nullptr, 10) : 0);
+    const auto pid =
+        static_cast<std::uint32_t>(argc == 2 || click ? std::strtoul(argv[1], nullptr, 10) : 0);
     connection = xcb_connect(nullptr, nullptr);
-    if (window == 0 || xcb_connection_has_error(connection)) {
+    if (pid == 0 || xcb_connection_has_error(connection)) {
         std::fprintf(
             stderr,
-            "usage: radiosift_window_input WINDOW [click X Y COUNT], on a display that opens\n");
+            "usage: radiosift_window_input PID [click X Y COUNT], on a display that opens\n");
         return 2;
     }
-    const bool done =
-        click ? Click(window, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]))
-              : Close(window);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    std::vector<xcb_window_t> windows;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (windows.empty() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const auto tree =
+            Owned(xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr));
+        for (int i = 0; tree && i < xcb_query_tree_children_length(tree.get()); ++i)
+            if (ShownBy(xcb_query_tree_children(tree.get())[i], pid))
+                windows.push_back(xcb_query_tree_children(tree.get())[i]);
+    }
+    bool done = !windows.empty();
+    if (click && done)
+        done = Click(windows.front(), root, std::atoi(argv[3]), std::atoi(argv[4]),
+                     std::atoi(argv[5]));
+    for (const xcb_window_t window : windows)
+        if (!click) done &= Close(window);
     xcb_disconnect(connection);
-    if (!done) std::fprintf(stderr, "radiosift_window_input: window %u was not reached\n", window);
+    if (!done) std::fprintf(stderr, "radiosift_window_input: no window of %u was reached\n", pid);
     return done ? 0 : 1;
 }
