@@ -60,49 +60,42 @@ protected:
     std::optional<frmMain> m_window;
 };
 
-TEST_F(PathsTest, ARunExpandsTheMacrosInItsOrderAndCreatesTheFolderAndItsGenreOneLevelEach) {
+// A run and the buttons expand the same macros, each in an order of its own, and append one
+// separator. A run creates the download folder and its genre folder, one level each: where the
+// parent is missing nothing is created or opened, and the path is still returned.
+TEST_F(PathsTest, TheRunAndTheButtonsExpandTheMacrosInTheirOwnOrder) {
     // clang-format off
-    const struct { const char *txtDL, *temp, *expanded; bool created; } cases[] = {
-        {"%MYDOC%/Radio", "<root>/TEMP", "<root>/HOME/Documents/Radio/", true},
-        {"%APPDATA%/Radio", "<root>/TEMP", "<root>/XDG_DATA_HOME/Radio/", true},
-        {"%TEMP%/.1", "", "<root>/TMPDIR/.1/", true},  // no TEMP: the system's temporary folder
-        {"<root>/TEMP/", "<root>/TEMP", "<root>/TEMP//", true},
-        {"%mydoc%", "<root>/TEMP", "%mydoc%/", true},  // a folder in the current one
-        // Only a macro that comes later is expanded within a value.
-        {"%TEMP%", "%APPDATA%/%APPPATH%", "<root>/XDG_DATA_HOME/%APPPATH%/", true},
-        // The program's folder below the temporary one: its parent is missing, so nothing is
-        // created or opened, and the path is still returned.
-        {"<root>/TEMP/%APPPATH%", "<root>/TEMP", "<root>/TEMP/<app>/", false},
+    const struct { const char *txtDL, *temp, *data, *run, *buttons; bool created; } cases[] = {
+        // txtDL, TEMP and XDG_DATA_HOME (none: as the fixture sets them), as the run and the
+        // buttons (none: as the run) expand it, and whether the run creates it
+        {"%MYDOC%/Radio", nullptr, nullptr, "<root>/HOME/Documents/Radio/", nullptr, true},
+        {"%APPDATA%/Radio", nullptr, nullptr, "<root>/XDG_DATA_HOME/Radio/", nullptr, true},
+        {"%TEMP%/.1", "", nullptr, "<root>/TMPDIR/.1/", nullptr, true},  // no TEMP: the system's
+        {"%mydoc%/", nullptr, nullptr, "%mydoc%//", nullptr, true},  // a folder in the current one
+        {"%TEMP%/%TEMP%", nullptr, nullptr, "<root>/TEMP/<root>/TEMP/", nullptr, false},
+        // The program's folder below the temporary one.
+        {"<root>/TEMP/%APPPATH%", nullptr, nullptr, "<root>/TEMP/<app>/", nullptr, false},
+        // Only a macro that comes later is expanded within a value: %APPDATA% after %TEMP%
+        // after %APPPATH%, and %MYDOC% before %APPDATA% in a run, after it for the buttons.
+        {"%TEMP%", "%APPDATA%/%APPPATH%", nullptr, "<root>/XDG_DATA_HOME/%APPPATH%/", nullptr, true},
+        {"%APPDATA%/x", nullptr, "<root>/XDG_DATA_HOME/%MYDOC%", "<root>/XDG_DATA_HOME/%MYDOC%/x/",
+         "<root>/XDG_DATA_HOME/<root>/HOME/Documents/x/", false},
     };  // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.txtDL);
-        const ScopedEnv temp("TEMP", native(c.temp));
+        std::optional<ScopedEnv> temp, data;
+        if (c.temp) temp.emplace("TEMP", native(c.temp));
+        if (c.data) data.emplace("XDG_DATA_HOME", native(c.data));
         QString expanded;
         const GenreFolder genre = ExpandDownloadDir(native(c.txtDL), "Jazz", expanded);
-        EXPECT_EQ(expanded, native(c.expanded));
-        EXPECT_EQ(genre.path, native(c.expanded + QString("Jazz/")));
+        EXPECT_EQ(expanded, native(c.run));
+        EXPECT_EQ(genre.path, native(c.run + QString("Jazz/")));
         EXPECT_EQ(QFileInfo(genre.path).isDir(), c.created);
         EXPECT_EQ(genre.folder != nullptr, c.created);  // open for writing where it is
+        EXPECT_EQ(ResolveFolderMacros(native(c.txtDL)), native(c.buttons ? c.buttons : c.run));
     }
     // Not even the first level of the program's folder below the temporary one.
     EXPECT_FALSE(QDir(folder("TEMP")).exists(ProgramFolder().section(QDir::separator(), 1, 1)));
-}
-
-TEST_F(PathsTest, TheButtonsResolveTheMacrosInTheirOwnOrderAndAppendOneSeparator) {
-    // clang-format off
-    const struct { const char *txtDL, *temp, *data, *resolved; } cases[] = {
-        {"%APPPATH%/out", "/t", "/d", "<app>/out/"},
-        {"", "/t", "/d", "/"},
-        {"/out/", "/t", "/d", "/out//"},
-        {"%temp%/x %TEMP%/%TEMP%", "/t", "/d", "%temp%/x /t//t/"},
-        // %APPDATA% comes before %MYDOC%, so a %MYDOC% inside it is expanded too.
-        {"%APPDATA%/x", "/t", "/d/%MYDOC%", "/d/<root>/HOME/Documents/x/"},
-        {"%TEMP%/x", "/t/%APPDATA%", "/d", "/t//d/x/"},
-    };  // clang-format on
-    for (const auto& c : cases) {
-        const ScopedEnv temp("TEMP", native(c.temp)), data("XDG_DATA_HOME", native(c.data));
-        EXPECT_EQ(ResolveFolderMacros(native(c.txtDL)), native(c.resolved)) << c.txtDL;
-    }
 }
 
 // Browse opens at the resolved folder, else at the temporary one; on an empty path at the

@@ -4,14 +4,15 @@
 
 #include "DirectoryServer.h"
 #include "HttpRequest.h"
+#include "ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QDirIterator>
 #include <QTemporaryDir>
+#include <list>
 #include <memory>
-#include <optional>
 
 // One GET through the program's own request.
 struct Fetched : HttpRequest {
@@ -23,32 +24,15 @@ struct Fetched : HttpRequest {
     QString text;
 };
 
-// Every file below root, hidden ones too, by path relative to root.
-inline QMap<QString, QByteArray> FilesUnder(const QString& root) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        files.insert(QDir(root).relativeFilePath(file.fileName()),
-                     file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");
-    }
-    return files;
-}
-
 // A test suite that wants another catalogue overrides catalogueOptions().
 class DirectoryFixture : public ::testing::Test {
 protected:
+    // A test may point the hosts elsewhere: they get their earlier values back either way.
     void SetUp() override {
-        for (auto& [name, saved] : hosts_)
-            if (qEnvironmentVariableIsSet(name)) saved = qgetenv(name);
         server_ = std::make_unique<DirectoryServer>(catalogueOptions());
         ASSERT_TRUE(server_->start()) << "the local directory did not start";
-        for (auto& [name, saved] : hosts_) qputenv(name, server_->hostPort().toLatin1());
-    }
-    // A test may point the hosts elsewhere: they get their earlier values back either way.
-    void TearDown() override {
-        server_.reset();
-        for (auto& [name, saved] : hosts_) saved ? qputenv(name, *saved) : qunsetenv(name);
+        for (const char* name : {"RADIOSIFT_MAIN_HOST", "RADIOSIFT_CLASSIC_HOST"})
+            hosts_.emplace_back(name, server_->hostPort());
     }
     virtual CatalogueOptions catalogueOptions() const { return {}; }
 
@@ -59,11 +43,21 @@ protected:
     QString downloadDir() const {
         return QDir(downloads_.path()).absolutePath() + QDir::separator();
     }
-    QMap<QString, QByteArray> files() const { return FilesUnder(downloadDir()); }
+    // Every file below the download folder, hidden ones too, by relative path.
+    QMap<QString, QByteArray> files() const {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(downloadDir(), QDir::Files | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            files.insert(QDir(downloadDir()).relativeFilePath(file.fileName()),
+                         file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");
+        }
+        return files;
+    }
 
 private:
     std::unique_ptr<DirectoryServer> server_;
     QTemporaryDir downloads_;
-    std::pair<const char*, std::optional<QByteArray>> hosts_[2] = {
-        {"RADIOSIFT_MAIN_HOST", std::nullopt}, {"RADIOSIFT_CLASSIC_HOST", std::nullopt}};
+    std::list<ScopedEnv> hosts_;
 };

@@ -17,7 +17,6 @@ public:
     // One opening of the picker, as the program asked for it.
     struct PickerCall {
         QWidget* owner = nullptr;
-        QString prompt;
         QString startFolder;
     };
 
@@ -29,9 +28,9 @@ public:
     std::vector<PickerCall> pickerCalls;
     std::vector<QUrl> opened;
 
-    QString PickFolder(QWidget* owner, const QString& prompt, const QString& startFolder,
+    QString PickFolder(QWidget* owner, const QString&, const QString& startFolder,
                        const std::function<void(const QString&)>& selectionChanged) override {
-        pickerCalls.push_back({owner, prompt, startFolder});
+        pickerCalls.push_back({owner, startFolder});
         for (const QString& folder : selections) selectionChanged(folder);
         return answer;
     }

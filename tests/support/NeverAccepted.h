@@ -10,10 +10,7 @@
 class NeverAccepted {
 public:
     NeverAccepted() {
-        sockaddr_in at{.sin_family = AF_INET,
-                       .sin_port = 0,
-                       .sin_addr = {htonl(INADDR_LOOPBACK)},
-                       .sin_zero = {}};
+        sockaddr_in at{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};  // any free port
         socklen_t size = sizeof at;
         if (bind(fd_, reinterpret_cast<sockaddr*>(&at), size) == 0 && listen(fd_, 4) == 0 &&
             getsockname(fd_, reinterpret_cast<sockaddr*>(&at), &size) == 0)

@@ -37,8 +37,8 @@ QString PickedAddress(const CatalogueStation& station) {
 QString AsxEscaped(const QString& text) {
     QString escaped;
     for (const char32_t c : text.toUcs4())
-        escaped += c < 0x80 ? QString(QChar(c)).toHtmlEscaped()
-                            : QStringLiteral("&#%1;").arg(uint(c));
+        escaped +=
+            c < 0x80 ? QString(QChar(c)).toHtmlEscaped() : QStringLiteral("&#%1;").arg(uint(c));
     return escaped;
 }
 
@@ -64,21 +64,21 @@ void Choose(frmMain& window, const RunChoice& choice, const QString& folder) {
 }
 
 QList<CatalogueStation> SavedStations(const Catalogue& catalogue, const RunChoice& choice) {
-    const DirectoryQuery query{.numResult = choice.stations.toInt(), .hasGenre = true, .genre = choice.genre};
+    const DirectoryQuery query{
+        .numResult = choice.stations.toInt(), .hasGenre = true, .genre = choice.genre};
     QList<CatalogueStation> saved;
-    for (const CatalogueStation& station : catalogue.page(query)) {
-        if (choice.stream != QLatin1String("<all>") && streamTypeName(station.type) != choice.stream)
-            continue;
-        if (station.bitrate >= choice.minBitrate.toInt()) saved.append(station);
-    }
+    for (const CatalogueStation& station : catalogue.page(query))
+        if ((choice.stream == "<all>" || streamTypeName(station.type) == choice.stream) &&
+            station.bitrate >= choice.minBitrate.toInt())
+            saved.append(station);
     return saved;
 }
 
 QString ExpectedPath(const CatalogueStation& station, const RunChoice& choice) {
     QString name = choice.nameTemplate;
     const std::pair<const char*, QString> macros[] = {
-        {"%STATION%", ShortName(station, choice)}, {"%BITRATE%", QString::number(station.bitrate)},
-        {"%RN%", QString::number(station.id)}, {"%GENRE%", station.genre},
+        {"%STATION%", ShortName(station, choice)},  {"%BITRATE%", QString::number(station.bitrate)},
+        {"%RN%", QString::number(station.id)},      {"%GENRE%", station.genre},
         {"%STREAM%", streamTypeName(station.type)}, {"%FORMAT%", choice.format}};
     for (const auto& [macro, value] : macros) name.replace(QLatin1String(macro), value);
     return kFolder + '/' + choice.genre + '/' + name + '.' + choice.format.left(3).toLower();
@@ -87,8 +87,9 @@ QString ExpectedPath(const CatalogueStation& station, const RunChoice& choice) {
 QByteArray PlaylistFileBytes(const QString& format, const QString& title, const QString& address,
                              QString text) {
     if (format == QLatin1String("ASX file"))
-        text = QStringLiteral("<ASX VERSION=\"3.0\">\r\n<Title>%1</Title>\r\n<Entry>\r\n"
-                              "<ref href=\"%2\"/>\r\n</Entry>\r\n</ASX>\r\n")
+        text = QStringLiteral(
+                   "<ASX VERSION=\"3.0\">\r\n<Title>%1</Title>\r\n<Entry>\r\n"
+                   "<ref href=\"%2\"/>\r\n</Entry>\r\n</ASX>\r\n")
                    .arg(AsxEscaped(title), AsxEscaped(address));
     if (format == QLatin1String("M3U file"))
         text = QStringLiteral("#EXTM3U\r\n#EXTINF:-1,%1\r\n%2\r\n").arg(title, address);
@@ -110,7 +111,8 @@ QMap<QString, QByteArray> ExpectedFiles(const Catalogue& catalogue, const RunCho
     QMap<QString, QByteArray> files;
     if (choice.limit < 0) return files;  // no name can be cut to a negative length
     for (const CatalogueStation& station : SavedStations(catalogue, choice))
-        files.insert(ExpectedPath(station, choice), ExpectedFileBytes(catalogue, station, choice, ends));
+        files.insert(ExpectedPath(station, choice),
+                     ExpectedFileBytes(catalogue, station, choice, ends));
     return files;
 }
 
@@ -118,11 +120,9 @@ void ExpectSameFiles(const QMap<QString, QByteArray>& actual,
                      const QMap<QString, QByteArray>& expected) {
     EXPECT_EQ(QStringList(actual.keys()).join("\n").toStdString(),
               QStringList(expected.keys()).join("\n").toStdString());
-    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
-        if (actual.contains(it.key())) {
-            EXPECT_EQ(actual[it.key()].toStdString(), it->toStdString()) << it.key().toStdString();
-        }
-    }
+    for (const auto& [path, bytes] : expected.asKeyValueRange())
+        EXPECT_EQ(actual.value(path, bytes).toStdString(), bytes.toStdString())
+            << path.toStdString();
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
