@@ -44,6 +44,7 @@ TEST(StationFileName, OnePassWholeCharactersAndAVisibleNameThatFits) {
     const std::tuple<const char*, QString, const char*, QString> cases[] = {
         // template, station, format, file name ("" for none)
         {"%STATION%_%RN%", U("%RN%%GENRE%"), "PLS file", "%RN%%GENRE%_7.pls"},
+        {"%station%_%FORMAT%.%RN%.%RN%", U("x"), "M3U file", "%station%_M3U file.7.7.m3u"},
         {"%STATION%", ShortenedStationName(flag, 4), "PLS file", "Mix.pls"},   // inside 🇺
         {"%STATION%", ShortenedStationName(flag, 5), "PLS file", "Mix.pls"},   // between 🇺 and 🇦
         {"%STATION%", ShortenedStationName(flag, 7), "PLS file", flag + ".pls"},

@@ -49,7 +49,8 @@ TEST(TextOps, AgreeWithQtOnRandomTexts) {
         QString out;
         for (qsizetype i = below(longest + 1); i > 0; --i) {
             const qsizetype pick = below(std::size(alphabet));
-            out += alphabet[pick] ? QString(QChar(alphabet[pick])) : QString::fromUtf16(u"\U0001F3B5");
+            out +=
+                alphabet[pick] ? QString(QChar(alphabet[pick])) : QString::fromUtf16(u"\U0001F3B5");
         }
         return out;
     };
@@ -101,9 +102,11 @@ TEST(TextOps, ALongDelimiterIsFoundAfterTheShiftTableRunsOut) {
 }
 
 TEST(TextOps, LeadingNumberReadsTheNumberATextStartsWith) {
+    // clang-format off
     const std::pair<const char*, double> cases[] = {
         {"", 0}, {"128kbps", 128}, {" -42 kbit", -42}, {"abc", 0}, {".5", 0.5}, {"1e3x", 1000},
         {"1e", 1}, {"+", 0}, {"6 4", 6}, {"-0", -0.0}, {"18446744073709551617", 18446744073709551617.0}};
+    // clang-format on
     for (const auto& [text, value] : cases) {
         EXPECT_EQ(LeadingNumber(QString(text)), value) << text;
         EXPECT_EQ(std::signbit(LeadingNumber(QString(text))), std::signbit(value)) << text;
