@@ -4,9 +4,7 @@
 #include "DirectoryFixture.h"
 #include "FakeScanHost.h"
 #include "FolderHandle.h"
-#include "HttpRequest.h"
 #include "PathMacros.h"
-#include "PlaylistWriters.h"
 #include "PlsReader.h"
 #include "ScanState.h"
 #include "StationSaver.h"
@@ -14,8 +12,6 @@
 #include <sys/resource.h>
 
 #include <QDir>
-#include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
 
@@ -158,16 +154,17 @@ TEST_F(StationSaverTest, FileNamesFollowTheTemplateAndTheLimitAndNeverLeaveTheGe
     }
 }
 
-// A download without a 2xx answer or without a web stream, or a file that cannot be written,
-// leaves the earlier file and the timing line as they were; in a genre folder that must not be
-// written into, nothing is even fetched.
+// A playlist that comes with an answer other than 2xx, a download without a web stream, or a file
+// that cannot be written leaves the earlier file and the timing line as they were; in a genre
+// folder that must not be written into, nothing is even fetched.
 TEST_F(StationSaverTest, AFailedSaveKeepsTheEarlierFileAndTheStatusLine) {
+    const QByteArray playlist = catalogue().playlistText(id.toInt()).toUtf8();
+    ASSERT_GT(playlist.size(), 64);
     // clang-format off
     const std::tuple<Misbehaviour, bool, bool> cases[] = {  // the directory does, writes fail, writable
-        {{.status = 302}, false, true}, {{}, true, true}, {{}, false, false},
+        {{.status = 302, .body = playlist}, false, true}, {{}, true, true}, {{}, false, false},
         {{.body = "[playlist]\nnumberofentries=1\nFile1=file:///etc/passwd\n"}, false, true}};
     // clang-format on
-    ASSERT_GT(catalogue().playlistText(id.toInt()).size(), 64);
     std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
     const std::shared_ptr<const FolderHandle> opened = state.m_DownloadFolder;
     for (const auto& [misbehaviour, writesFail, writable] : cases) {

@@ -97,7 +97,6 @@ TEST_P(Entries, AreCutIntoTheirFieldsOrEndThePageKeepingWhatCameBefore) {
     EXPECT_EQ(fields.join('|'), QString(c.fields));
     EXPECT_EQ(state.StationCount, c.appended);
     EXPECT_EQ(saved.size(), c.saved);
-    EXPECT_EQ(state.Stations.size(), c.appended + 1);
 }
 
 // clang-format off
@@ -221,8 +220,7 @@ TEST_P(EveryLayout, PagesAppendBehindEarlierOnesEvenWhenReadFromWithinTheEvents)
     readPage({{.name = "B"}, {.name = "C"}, {.name = "D"}});
     readPage({{.name = "E"}, {.name = "F"}});
     EXPECT_EQ(saved, QStringList({"1 A", "2 B", "3 C", "4 D", "5 E", "6 F"}));
-    EXPECT_EQ(state.StationCount, 6);
-    EXPECT_EQ(state.Stations.size(), 6 + 1);
+    EXPECT_EQ(state.Stations.size(), 6 + 1);  // the list grows as entries are appended
 }
 
 QString CurrentStation(const Station& s) {
