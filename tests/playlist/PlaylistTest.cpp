@@ -37,7 +37,6 @@ TEST(PickStreamAddress, TheFirstEntryWithRoomElseTheFirstEntryElseNothing) {
         {"no line after Length2", QString(Second("(#2 - 10/100) A")).remove("|Version=2"), "stream-a"},
         {"91 x 1.1 is not", Second("(#2 - 91/100) B"), "stream-a"},
         {"90.5 rounds to 90", Second("(#2 - 90.5/100) B"), "stream-b"},
-        {"91.5 rounds to 92", Second("(#2 - 91.5/100) B"), "stream-a"},
         {"unreadable count keeps 95", Second("(#2 - many/100) B"), "stream-a"},
         {"chosen File without =", QString(Second("(#2 - 1/100) B")).replace("File2=", "File2 "),
          "stream-a"},
