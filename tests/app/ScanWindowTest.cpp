@@ -1,7 +1,6 @@
 // The main window on the local directory: its state before anything is clicked and after a window
-// is gone, the page queries a Run sends (from the directory's request log), a page fetched with GO,
-// a run stopped with the button that started it, a host that cannot be found, and the page's box.
-#include "GFXFrameX.h"
+// is gone, the keyboard, the page queries a Run sends (from the directory's request log), a page
+// fetched with GO, a run stopped with the button that started it, and the page's box.
 #include "ProgressBar.h"
 #include "SourceTextBox.h"
 #include "StatusLineBox.h"
@@ -9,7 +8,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -55,10 +53,10 @@ void ExpectFreshStart(const frmMain& w) {
     EXPECT_EQ(QStringList({w.cmdRun->text(), w.cmdGO->text(), w.cmdScan->text()}),
               QStringList({"Run", "GO", "&Scan"}));
     EXPECT_EQ(std::tuple(w.vp1->Text(), w.vp1->Value()), std::tuple(QString("Ready"), 100));
-    EXPECT_LE(w.Label3->fontMetrics().horizontalAdvance(w.Label3->text()), w.Label3->width());
     EXPECT_EQ(w.txtSource->toPlainText(), "");
     EXPECT_EQ(w.lstHeaders->count(), 0);
-    EXPECT_EQ(std::tuple(w.scanState().StationCount, w.scanState().Stations.size(), w.scanState().m_Genre),
+    EXPECT_EQ(std::tuple(w.scanState().StationCount, w.scanState().Stations.size(),
+                         w.scanState().m_Genre),
               std::tuple(0, qsizetype(1), QString("TopTen")));
 }
 
@@ -77,9 +75,7 @@ TEST_F(ScanWindow, StartsWithTheStartingOptionsInAFixedFrameRestoredFromTheStore
         Choose(first, {.genre = "Jazz", .stations = "10", .stream = "MP3", .minBitrate = "128",
                        .format = "M3U file", .nameTemplate = "%RN%", .limitText = "12"}, downloadDir());
         // clang-format on
-        Select(first.cmbMaxBit, "320");
         first.chkOrderBitrate->toggle();
-        first.txtSearch->setText("jazz");
         Click(first.cmdRun);
         ASSERT_GT(first.scanState().StationCount, 0);
     }
@@ -88,14 +84,7 @@ TEST_F(ScanWindow, StartsWithTheStartingOptionsInAFixedFrameRestoredFromTheStore
     EXPECT_EQ(window.minimumSize(), QSize(505, 299));
     EXPECT_EQ(window.maximumSize(), QSize(505, 299));
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    // The frame is painted at once, with its stored colours, on the window's own background.
-    const GFXFrameX* frame = window.GFXFrameX1;
-    ASSERT_EQ(frame->surface().image().size(), QSize(489, 181));
-    EXPECT_EQ(frame->surface().GetPixel(488, 0), RGBColour(240, 240, 244));
-    EXPECT_EQ(frame->surface().GetPixel(240, 90), frame->FillColour());
     window.show();
-    for (QWidget* control : {static_cast<QWidget*>(window.cmdRun), static_cast<QWidget*>(window.CmbGenre)})
-        EXPECT_EQ(frame->childAt(control->geometry().center()), control);
     // The controls for trying the fetch and the classic parser by hand lie beyond the client
     // area, which cannot be enlarged to show them.
     for (const QWidget* control : HandControls(window))
@@ -131,7 +120,7 @@ TEST_F(ScanWindow, TheKeyboardReachesOnlyTheVisibleControls) {
 // ---- The page queries (the result pages answer 404 here) and GO ----
 
 // The options reach the queries as they stand at the click, and a minimum above the maximum is
-// lowered in its list; then a search of every genre, "Search" last.
+// lowered in its list. Which genres a run walks is the driver's, checked on its own.
 TEST_F(ScanWindow, QueriesCarryTheOptionsAsTheyStand) {
     server().setMisbehaviour(QStringLiteral("/directory/"), {.status = 404});
     Select(window.CmbGenre, "Rock");
@@ -144,18 +133,6 @@ TEST_F(ScanWindow, QueriesCarryTheOptionsAsTheyStand) {
     EXPECT_EQ(pageQueries(), QStringList({rock, "startat=100&" + rock}));
     EXPECT_EQ(window.cmbMinBit->currentText(), "64");
     EXPECT_EQ(window.txturl->text(), server().baseUrl() + kClassicPage + "startat=100&" + rock);
-
-    server().clearLog();
-    Select(window.CmbNumber, "5");
-    Select(window.cmbMaxBit, "");
-    window.chkOrderBitrate->setChecked(false);
-    window.chkAllGenre->setChecked(true);
-    window.txtSearch->setText("50s and 60s");
-    run();
-    const QStringList queries = pageQueries();
-    ASSERT_EQ(queries.size(), window.CmbGenre->count());
-    EXPECT_EQ(queries.first(), "numresult=5&sgenre=TopTen");
-    EXPECT_EQ(queries.last(), "numresult=5&s=50s+and+60s");
 }
 
 // GO fetches one page: CR line ends become CR LF, and the header lines are listed, the empty
@@ -170,80 +147,43 @@ TEST_F(ScanWindow, GoFetchesThePageAndListsTheHeaderLines) {
     Click(window.cmdGO);
     EXPECT_EQ(window.scanState().m_PageText, QString(raw).replace("\r", "\r\n"));
     EXPECT_EQ(window.txtSource->toPlainText(), QString(raw).replace("\r", "\n"));
-    EXPECT_EQ(window.txtSource->lineCount(), raw.count("\r") + 1);
     EXPECT_TRUE(window.txtStat->text().startsWith("Pure HTML doc dwnl time="));
     QStringList headerLines = direct.getAllResponseHeaders().split("\r\n");
     ASSERT_EQ(headerLines.takeLast(), "");
-    for (int fetch = 0; fetch < 2; ++fetch, Click(window.cmdGO)) {
-        QStringList items;
-        for (int i = 0; i < window.lstHeaders->count(); ++i)
-            items.append(window.lstHeaders->item(i)->text());
-        EXPECT_EQ(items, headerLines);
-        EXPECT_EQ(items.last(), "");
-    }
+    ASSERT_EQ(headerLines.last(), "");
+    Click(window.cmdGO);  // the second fetch's lines replace the first's
+    QStringList items;
+    for (int i = 0; i < window.lstHeaders->count(); ++i)
+        items.append(window.lstHeaders->item(i)->text());
+    EXPECT_EQ(items, headerLines);
 }
 
-// ---- How a run ends: two pages of Rock, each listing six stations of every type ----
+// ---- Stop: two pages of Rock, each listing six stations of every type ----
 
-const QString kFirst = "&sgenre=Rock", kSecond = "startat=25&sgenre=Rock";
-QStringList Bar(const QString& ending) { return {"Preparing", "Getting Genre Rock", ending}; }
-bool At(const frmMain& w, const QString& query) { return w.txturl->text().endsWith(kClassicPage + query); }
-
-// At a moment of the run, clicks on Run (a Stop, then clicks that the stopped run takes as more
-// Stops): the page queries sent, what the bar showed and how many entries were appended.
-struct StopCase {
-    const char* name; bool (*moment)(const frmMain&); int clicks; QStringList queries, barTexts; int appended;
-};
-class Stop : public WindowTest, public testing::WithParamInterface<StopCase> {};
-
-TEST_P(Stop, EndsTheRunBeforeTheNextStationAndStartsNoOther) {
-    const StopCase& c = GetParam();
+// Stop clicked during the second page, then twice more before the stopped run has ended: the
+// run ends before the next station, the later clicks start no other run, and the bar tells so.
+// A Stop during each wait for the network is checked on a real X server.
+TEST_F(ScanWindow, StopEndsTheRunBeforeTheNextStationAndMoreClicksStartNoOther) {
     server().setMisbehaviour(QStringLiteral("/directory/"), {.entryCount = 6});
     Choose(window, {}, downloadDir());  // two pages of 25 Rock stations, of every type
     QStringList captions, barTexts;
-
-    // The clicks are queued the first time the moment holds when the bar is given a value or
-    // txturl an address, and so land where the run next lets events run: in the parser right
-    // after a value, in the fetcher right after an address.
+    // The clicks are queued when the bar first passes half way, and so land in the parser right
+    // after that value.
     bool clicked = false;
-    const auto check = [&] {
-        if (clicked || !window.runInProgress() || !c.moment(window)) return;
-        clicked = true;
-        QTimer::singleShot(0, &window, [&] {
-            for (int i = 0; i < c.clicks; ++i, captions.append(window.cmdRun->text())) Click(window.cmdRun);
-        });
-    };
     QObject::connect(window.vp1, &ProgressBar::PropertyChanged, &window, [&](const QString& name) {
         if (name == QLatin1String("Text")) barTexts.append(window.vp1->Text());
-        if (name == QLatin1String("Value")) check();
+        if (name != QLatin1String("Value") || clicked || window.vp1->Value() <= 50) return;
+        clicked = true;
+        QTimer::singleShot(0, &window, [&] {
+            for (int i = 0; i < 3; ++i, captions.append(window.cmdRun->text()))
+                Click(window.cmdRun);
+        });
     });
-    QObject::connect(window.txturl, &QLineEdit::textChanged, &window, check);
-    run(c.barTexts.last());
-    EXPECT_EQ(captions, QStringList(c.clicks, "&Run"));
-    EXPECT_EQ(pageQueries(), c.queries);
-    EXPECT_EQ(barTexts, c.barTexts);
-    EXPECT_EQ(window.scanState().StationCount, c.appended);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Moments, Stop, testing::Values(
-    StopCase{"DuringFirstFetch", [](const frmMain& w) { return At(w, kFirst); }, 1, {}, Bar("Stopped !"), 0},
-    StopCase{"DuringFirstPage", [](const frmMain& w) { return w.vp1->Value() > 0; }, 1, {kFirst}, Bar("Stopped !"), 0},
-    StopCase{"DuringLastFetch", [](const frmMain& w) { return At(w, kSecond); }, 1, {kFirst}, Bar("Stopped !"), 6},
-    StopCase{"DuringLastPage", [](const frmMain& w) { return w.vp1->Value() > 50; }, 1, {kFirst, kSecond}, Bar("Stopped !"), 6},
-    // Clicked again before the stopped run has ended: no new run starts.
-    StopCase{"StopThenTwoMore", [](const frmMain& w) { return w.vp1->Value() > 0; }, 3, {kFirst}, Bar("Stopped !"), 0}), ByName);
-// clang-format on
-
-TEST_F(ScanWindow, AHostThatCannotBeFoundEndsTheRunWithNoConnectionLeavingTheDisplays) {
-    qputenv("RADIOSIFT_CLASSIC_HOST", "radiosift-test.invalid");  // the fixture restores it
-    window.txtStat->setText("timing before");
-    window.txtSource->setPlainText("page before");
-    run("No Connection!");
-    EXPECT_EQ(window.txtStat->text(), "timing before");
-    EXPECT_EQ(window.txtSource->toPlainText(), "page before");
-    EXPECT_EQ(window.scanState().StationCount, 0);
-    EXPECT_TRUE(server().requestLog().isEmpty());
+    run("Stopped !");
+    EXPECT_EQ(captions, QStringList(3, "&Run"));
+    EXPECT_EQ(pageQueries(), QStringList({"&sgenre=Rock", "startat=25&sgenre=Rock"}));
+    EXPECT_EQ(barTexts, QStringList({"Preparing", "Getting Genre Rock", "Stopped !"}));
+    EXPECT_EQ(window.scanState().StationCount, 6);
 }
 
 // ---- The source box ----
@@ -251,14 +191,16 @@ TEST_F(ScanWindow, AHostThatCannotBeFoundEndsTheRunWithNoConnectionLeavingTheDis
 // It stands in for a QPlainTextEdit: whatever the text, it must read back the same text and
 // the same number of lines.
 TEST(SourceTextBox, ReadsBackAsAPlainTextEditBoxAndScrollsOverItsLines) {
-    const char16_t alphabet[] = {u'a', u'<', u' ', u'\r', u'\n', u'\u2028', u'\u2029', u'\u00A0', u'\uFDD0', u'\u00E9'};
+    const char16_t alphabet[] = {u'a',      u'<',      u' ',      u'\r',     u'\n',
+                                 u'\u2028', u'\u2029', u'\u00A0', u'\uFDD0', u'\u00E9'};
     std::mt19937 engine(7);
     QPlainTextEdit reference;
     SourceTextBox box;
     for (int round = 0; round < 3000; ++round) {
         QString text;
         const int length = round == 0 ? 0 : std::uniform_int_distribution<int>(0, 12)(engine);
-        for (int i = 0; i < length; ++i) text += QChar(alphabet[std::uniform_int_distribution<int>(0, 9)(engine)]);
+        for (int i = 0; i < length; ++i)
+            text += QChar(alphabet[std::uniform_int_distribution<int>(0, 9)(engine)]);
         reference.setPlainText(text);
         box.setPlainText(text);
         ASSERT_EQ(box.toPlainText(), reference.toPlainText()) << text.toStdString();
