@@ -130,11 +130,13 @@ std::unique_ptr<FolderHandle> FolderHandle::openChild(const QString& name) const
     const bool shared = OthersMayWrite(here);
     const QByteArray encoded = QFile::encodeName(name);
     mkdirat(m_descriptor, encoded.constData(), shared ? S_IRWXU : 0777);  // or it is there
-    Descriptor child(openat(m_descriptor, encoded.constData(), kFolderFlags));
+    const int opened = openat(m_descriptor, encoded.constData(), kFolderFlags);
+    const int openError = opened < 0 ? errno : 0;
+    Descriptor child(opened);
     // A link here was put by the user (no one else may write into this folder), often to keep
     // playlists on another disk: it is followed, but only to a folder that is the user's alone,
     // since where it leads may lie in a shared folder.
-    const bool followed = !child && (errno == ELOOP || errno == ENOTDIR) && !shared;
+    const bool followed = (openError == ELOOP || openError == ENOTDIR) && !shared;
     if (followed)
         child = Descriptor(openat(m_descriptor, encoded.constData(), kFolderFlags & ~O_NOFOLLOW));
     struct stat info {};

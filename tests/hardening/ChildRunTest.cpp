@@ -136,6 +136,9 @@ TEST_P(WaitInput, ClosingEndsTheProgramAndStoppingEndsTheRunLongBeforeTheWaitEnd
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DISPLAY", display_);
     environment.insert("QT_QPA_PLATFORM", "xcb");
+    // On a real X server the desktop's message bus library keeps a buffer to the end of the
+    // process; under the leak checker that alone would make every normal exit a failure.
+    environment.insert("ASAN_OPTIONS", "detect_leaks=0");
     QStringList more;
     std::function<bool()> waiting = [&] {
         return !server().requestLog().filter(playlist).isEmpty();
@@ -180,7 +183,8 @@ TEST_P(WaitInput, ClosingEndsTheProgramAndStoppingEndsTheRunLongBeforeTheWaitEnd
     if (!ended) child_.kill();
     EXPECT_TRUE(ended) << "still running well after the " << act.first;
     EXPECT_EQ(std::tuple(child_.exitStatus(), child_.exitCode()),
-              std::tuple(QProcess::NormalExit, 0));
+              std::tuple(QProcess::NormalExit, 0))
+        << child_.readAllStandardError().toStdString();
     // Closed: no run ends. Stopped: the run ends so, and no click is read as Run.
     EXPECT_EQ(said_.contains("run ended: Stopped !\n"), clicks > 0) << said_.toStdString();
     EXPECT_EQ(said_.count("run ended"), clicks > 0) << said_.toStdString();
