@@ -66,8 +66,7 @@ std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, ScanState& stat
 bool WritePlaylist(const PlaylistTarget& target, const QString& playlistText) {
     // A PLS keeps the directory's entries that lead to web streams; the other formats hold the
     // stream picked from it.
-    if (target.format == PlaylistFormat::Pls)
-        return WriteBytes(target, PlsFileBytes(playlistText));
+    if (target.format == PlaylistFormat::Pls) return WriteBytes(target, PlsFileBytes(playlistText));
     return WriteStreamPlaylist(target, PickStreamAddress(playlistText));
 }
 

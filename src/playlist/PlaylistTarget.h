@@ -26,9 +26,10 @@ struct PlaylistTarget {
 };
 
 // Names the entry's playlist by the options of the window, with the name limit already read,
-// reading the format once for both the name and the content, and sets its FileName. None when nothing may be written: a negative limit, no name left, a
-// file name that would climb out of the genre's folder, or a genre folder that could not be
-// opened or is refused; the station then counts as not saved.
+// reading the format once for both the name and the content, and sets its FileName. None when
+// nothing may be written: a negative limit, no name left, a file name that would climb out of the
+// genre's folder, or a genre folder that could not be opened or is refused; the station then counts
+// as not saved.
 std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, ScanState& state,
                                            StationEntry& entry, int32_t limit);
 
