@@ -1,6 +1,7 @@
 #include "PlainHarvest.h"
 
 #include "Figures.h"
+#include "PlaylistText.h"
 #include "TextCodec.h"
 
 #include <curl/curl.h>
@@ -81,7 +82,8 @@ PlainOutcome PlainHarvest(const QList<PlainStep>& steps, const QString& hostPort
         if (paths[i].isEmpty()) continue;
         const QString text = TextCodec::decode(
             QByteArrayView(body.data(), static_cast<qsizetype>(body.size())), QByteArray());
-        const QByteArray bytes = TextCodec::toWindows1252(text + QStringLiteral("\r\n"));
+        // The bytes the program writes for the same playlist.
+        const QByteArray bytes = PlsFileBytes(text);
         FILE* file = std::fopen(paths[i].constData(), "wb");
         if (!file) throw std::runtime_error("baseline cannot write " + paths[i].toStdString());
         std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), file);

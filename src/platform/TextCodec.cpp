@@ -70,32 +70,6 @@ QString fromWindows1252(QByteArrayView bytes) {
     return text;
 }
 
-QByteArray toWindows1252(QStringView text) {
-    // At most one byte per unit, written in place: appending byte by byte cost more than the
-    // request that brought the text.
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = text[i].unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            *out++ = static_cast<char>(u);
-            continue;
-        }
-        // A character beyond the first 65536 takes two units, and is one '?'.
-        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
-        char byte = '?';
-        for (int k = 0; k < 32; ++k) {
-            if (kHighControls[k] == u) {
-                byte = static_cast<char>(0x80 + k);
-                break;
-            }
-        }
-        *out++ = byte;
-    }
-    bytes.truncate(out - bytes.constData());
-    return bytes;
-}
-
 QString fromUtf8OrWindows1252(QByteArrayView bytes) {
     QString text;
     text.reserve(bytes.size());

@@ -10,8 +10,6 @@ namespace TextCodec {
 
 // Windows-1252 to Unicode; the five unassigned bytes map to the C1 controls of the same value.
 QString fromWindows1252(QByteArrayView bytes);
-// Unicode to Windows-1252; a character that the code page lacks becomes one '?'.
-QByteArray toWindows1252(QStringView text);
 // UTF-8, with every byte that does not belong to a valid UTF-8 sequence read as Windows-1252. A
 // byte order mark that opens the bytes is dropped; U+FEFF anywhere else is kept.
 QString fromUtf8OrWindows1252(QByteArrayView bytes);
