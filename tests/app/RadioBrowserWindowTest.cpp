@@ -1,23 +1,18 @@
 // Runs of the real main window on the live directory's JSON searches, served by the local
-// directory (or a test server for answers it would not give): the searches of each option, the
-// files written, the genres' tags, real records, hostile answers, and how servers change.
+// directory: the searches of each option, the files written, the genres' tags, real records,
+// hostile answers, and how servers change.
 #include "FakeResolver.h"
 #include "ProgressBar.h"
 #include "ScopedEnv.h"
 #include "StatusLineBox.h"
-#include "Version.h"
 #include "WindowRun.h"
-
-#include <httplib.h>
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <list>
-#include <thread>
-
-using ::PrintTo;
 
 namespace {
+using ::PrintTo;
 
 const QString kSearchPath = QStringLiteral("/json/stations/search?");
 
@@ -134,42 +129,14 @@ TEST_F(LiveWindow, GenresTakeTheirSynonymsButNotTagsThatOnlyContainTheirWordAndR
     EXPECT_TRUE(files().contains(kFolder + "/Rock/Unknown Rate Rock_0.pls"));
 }
 
-// A station answer of the test's own.
-class FixedAnswer : public LiveWindow {
-protected:
-    void SetUp() override {
-        LiveWindow::SetUp();
-        answer.Get("/json/stations/search",
-                   [this](const httplib::Request& req, httplib::Response& res) {
-                       agents.push_back(req.get_header_value("User-Agent"));
-                       res.set_content(body, "application/json");
-                   });
-        answer.set_keep_alive_max_count(1);  // nothing left open when the server stops
-        const int port = answer.bind_to_any_port("127.0.0.1");
-        thread = std::thread([this] { answer.listen_after_bind(); });
-        while (!answer.is_running()) std::this_thread::yield();
-        env.emplace_back("RADIOSIFT_RADIO_BROWSER_URL",
-                         QStringLiteral("http://127.0.0.1:%1").arg(port));
-    }
-    void TearDown() override {
-        answer.stop();
-        thread.join();
-        LiveWindow::TearDown();
-    }
-
-    httplib::Server answer;
-    std::thread thread;
-    std::string body;
-    std::vector<std::string> agents;
-};
-
-TEST_F(FixedAnswer, WritesEachFormatAroundTheStreamAddressAndPassesOverCopiesAndClashes) {
-    body =
+TEST_F(LiveWindow, WritesEachFormatAroundTheStreamAddressAndPassesOverCopiesAndClashes) {
+    const QByteArray answer =
         R"j([{"stationuuid":"1","name":"Jazz Blues (Live)","bitrate":128,"codec":"MP3","url":"http://pl.test/a.pls",)j"
         R"j("url_resolved":"http://s1.test/live/"},)j"
         R"j({"stationuuid":"2","name":"Second","bitrate":64,"codec":"AAC+","url":"https://s2.test/a","url_resolved":"http://s2.test/tok"},)j"
         R"j({"stationuuid":"3","name":"Copy","bitrate":128,"codec":"MP3","url":"https://s1.test/live"},)j"
         R"j({"stationuuid":"4","name":"Second","bitrate":64,"codec":"AAC","url":"http://s4.test/other"}])j";
+    server().setMisbehaviour(kSearchPath, {.body = answer});
     // The stations saved, as title, stream address and file name; each file names its stream.
     const std::tuple<QString, QString, QString> saved[] = {
         {"Jazz Blues (Live)", "http://s1.test/live/", "/Rock/Jazz Blues Live_128_MP3."},
@@ -183,17 +150,15 @@ TEST_F(FixedAnswer, WritesEachFormatAroundTheStreamAddressAndPassesOverCopiesAnd
                                   "[playlist]\r\nnumberofentries=1\r\nFile1=" + address +
                                       "\r\nTitle1=" + title + "\r\nLength1=-1\r\nVersion=2");
         QDir(downloadDir() + kFolder).removeRecursively();
+        server().clearLog();
         choose({.format = format, .nameTemplate = "%STATION%_%BITRATE%_%STREAM%"});
         run();
         ExpectSameFiles(files(), expected);
         // The timing line is the page's: no playlist was fetched.
         EXPECT_TRUE(window.txtStat->text().startsWith("Pure HTML doc dwnl time="));
+        // Each of the three tags of Rock asked once: the answer is shorter than the page.
+        EXPECT_EQ(server().requestLog().size(), 3);
     }
-    // Each of the three tags of Rock asked once: the answer is shorter than the page.
-    const std::string agent = "Radiosift/" + std::to_string(RadiosiftVersion::Major) + '.' +
-                              std::to_string(RadiosiftVersion::Minor) + '.' +
-                              std::to_string(RadiosiftVersion::Revision);
-    EXPECT_EQ(agents, std::vector<std::string>(9, agent));
 }
 
 // clang-format off
@@ -227,7 +192,7 @@ TEST_P(HostileAnswers, AreReadWithinBoundsOrPassedOnAndWriteNothingOutsideTheGen
     }
     // The list holds what was written, not a flood.
     EXPECT_EQ(window.scanState().StationCount, files.size());
-    if (QString(c.ending) != "Done") EXPECT_EQ(searches().size(), 1);
+    EXPECT_TRUE(QString(c.ending) == "Done" || searches().size() == 1) << "asked again";
 }
 INSTANTIATE_TEST_SUITE_P(Answers, HostileAnswers, testing::ValuesIn(kHostileCases), ByName);
 

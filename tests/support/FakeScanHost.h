@@ -66,6 +66,9 @@ public:
         barValue = value;
         barValues.append(value);
     }
-    void DoEvents() override;
+    void DoEvents() override {
+        ++doEventsCalls;
+        if (onDoEvents) onDoEvents();
+    }
     void showUnexpectedEvent(const QString&) override {}
 };

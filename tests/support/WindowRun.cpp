@@ -1,5 +1,6 @@
 #include "WindowRun.h"
 
+#include "PlaylistText.h"
 #include "ProgressBar.h"
 #include "StationNameCleaner.h"
 
@@ -30,16 +31,6 @@ QString PickedAddress(const CatalogueStation& station) {
     for (const StreamServer& server : station.servers)
         if (server.hasRoom()) return server.address;
     return station.servers.isEmpty() ? QString() : station.servers.first().address;
-}
-
-// Title and address as an ASX file holds them: XML's markup characters escaped, and every
-// character outside ASCII as a numeric reference.
-QString AsxEscaped(const QString& text) {
-    QString escaped;
-    for (const char32_t c : text.toUcs4())
-        escaped +=
-            c < 0x80 ? QString(QChar(c)).toHtmlEscaped() : QStringLiteral("&#%1;").arg(uint(c));
-    return escaped;
 }
 
 }  // namespace
@@ -85,19 +76,14 @@ QString ExpectedPath(const CatalogueStation& station, const RunChoice& choice) {
 }
 
 QByteArray PlaylistFileBytes(const QString& format, const QString& title, const QString& address,
-                             QString text) {
-    if (format == QLatin1String("ASX file"))
-        text = QStringLiteral(
-                   "<ASX VERSION=\"3.0\">\r\n<Title>%1</Title>\r\n<Entry>\r\n"
-                   "<ref href=\"%2\"/>\r\n</Entry>\r\n</ASX>\r\n")
-                   .arg(AsxEscaped(title), AsxEscaped(address));
-    if (format == QLatin1String("M3U file"))
-        text = QStringLiteral("#EXTM3U\r\n#EXTINF:-1,%1\r\n%2\r\n").arg(title, address);
+                             const QString& text) {
+    if (format == QLatin1String("ASX file")) return AsxFileBytes(address, title);
+    if (format == QLatin1String("M3U file")) return M3uFileBytes(address, title);
     return (text + QStringLiteral("\r\n")).toUtf8();
 }
 
 QByteArray ExpectedFileBytes(const Catalogue& catalogue, const CatalogueStation& station,
-                             const RunChoice& choice, LineEnds) {
+                             const RunChoice& choice) {
     // A PLS is written with CR LF line ends whatever the directory sent. The catalogue's names
     // hold no invisible characters, so a title is the name with its blanks made single.
     QString text = catalogue.playlistText(station.id);
@@ -106,13 +92,11 @@ QByteArray ExpectedFileBytes(const Catalogue& catalogue, const CatalogueStation&
                              text);
 }
 
-QMap<QString, QByteArray> ExpectedFiles(const Catalogue& catalogue, const RunChoice& choice,
-                                        LineEnds ends) {
+QMap<QString, QByteArray> ExpectedFiles(const Catalogue& catalogue, const RunChoice& choice) {
     QMap<QString, QByteArray> files;
     if (choice.limit < 0) return files;  // no name can be cut to a negative length
     for (const CatalogueStation& station : SavedStations(catalogue, choice))
-        files.insert(ExpectedPath(station, choice),
-                     ExpectedFileBytes(catalogue, station, choice, ends));
+        files.insert(ExpectedPath(station, choice), ExpectedFileBytes(catalogue, station, choice));
     return files;
 }
 

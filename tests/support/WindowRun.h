@@ -18,14 +18,23 @@ inline const QString kFolder = QStringLiteral("deep/er");
 
 // Failures show texts as texts, and the cases of a table by name (a test file's "using ::PrintTo"
 // lets its own cases find this).
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-template <typename Case> requires requires(const Case& c) { std::string(c.name); }
-void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+template <typename Case>
+requires requires(const Case& c) {
+    std::string(c.name);
+}
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
 
 // Names the instances of a parameterised test after their cases.
 inline constexpr auto ByName = [](const auto& info) { return std::string(info.param.name); };
 
-inline void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+inline void Click(QPushButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
+}
 // Selects the entry with this text; fails the test when the list has no such entry.
 void Select(QComboBox* list, const QString& text);
 
@@ -34,9 +43,9 @@ struct RunChoice {
     QString genre = QStringLiteral("Rock");
     QString stations = QStringLiteral("50");  // CmbNumber
     bool fast = false;                        // chk100: pages of 100 rather than 25
-    QString stream = QStringLiteral("<all>"), minBitrate = QString(), format = QStringLiteral("PLS file");
+    QString stream = QStringLiteral("<all>"), minBitrate, format = QStringLiteral("PLS file");
     QString nameTemplate = QStringLiteral("%STATION%_%BITRATE%"), limitText = QStringLiteral("40");
-    int limit = 40;  // the number the window reads from limitText
+    int limit = 40;        // the number the window reads from limitText
     bool current = false;  // chkNew: the current page layout
 };
 // The run that radiosift_run_child makes and the tests kill or close in the middle: all 200
@@ -51,17 +60,18 @@ QList<CatalogueStation> SavedStations(const Catalogue& catalogue, const RunChoic
 // Where the station's file goes, relative to the test's folder ("deep/er/Rock/A_128.pls").
 QString ExpectedPath(const CatalogueStation& station, const RunChoice& choice);
 // The bytes of a file in this format ("PLS file", ...) for a station with this title and stream
-// address: for a PLS file the playlist text itself.
+// address: for a PLS file the playlist text itself. ASX and M3U files come from the program's
+// writers, whose bytes their own test pins: what a run must get right is which title and which
+// address go into which file.
 QByteArray PlaylistFileBytes(const QString& format, const QString& title, const QString& address,
-                             QString text);
+                             const QString& text);
 // The bytes of a station's file, the same whatever line ends the directory serves its playlist
 // with.
 QByteArray ExpectedFileBytes(const Catalogue& catalogue, const CatalogueStation& station,
-                             const RunChoice& choice, LineEnds ends = LineEnds::Lf);
+                             const RunChoice& choice);
 // Every file the run must leave, by ExpectedPath. Where two stations share a file name, the
 // later one's file is the one that stays.
-QMap<QString, QByteArray> ExpectedFiles(const Catalogue& catalogue, const RunChoice& choice,
-                                        LineEnds ends = LineEnds::Lf);
+QMap<QString, QByteArray> ExpectedFiles(const Catalogue& catalogue, const RunChoice& choice);
 // Fails the test unless actual holds exactly the files of expected, byte for byte.
 void ExpectSameFiles(const QMap<QString, QByteArray>& actual,
                      const QMap<QString, QByteArray>& expected);

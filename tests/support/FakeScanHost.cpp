@@ -1,6 +1,0 @@
-#include "FakeScanHost.h"
-
-void FakeScanHost::DoEvents() {
-    ++doEventsCalls;
-    if (onDoEvents) onDoEvents();
-}
