@@ -166,10 +166,14 @@ struct HostileCase { const char* name; Misbehaviour misbehaviour; const char* en
 const HostileCase kHostileCases[] = {
     {"HostileNames", {.jsonFlaw = JsonFlaw::HostileName}, "Done", 5},
     {"NotObjects", {.every = 2, .jsonFlaw = JsonFlaw::NotAnObject}, "Done", 50},
+    {"MissingFields", {.every = 2, .jsonFlaw = JsonFlaw::MissingFields}, "Done", 50},
+    {"MistypedFields", {.every = 2, .jsonFlaw = JsonFlaw::MistypedFields}, "Done", 50},
     // An answer that pays no heed to the offset, and holds more than asked for.
     {"SameLongAnswerForEveryPage", {.entryCount = 40}, "Done", 20},
     // Not an answer: the only server failed.
     {"NestedArrays", {.jsonShape = JsonShape::NestedArrays}, "No Connection!"},
+    {"HtmlPage", {.jsonShape = JsonShape::NotJson}, "No Connection!"},
+    {"ObjectAroundTheArray", {.jsonShape = JsonShape::Object}, "No Connection!"},
     {"TooLongForItsLimit", {.entryCount = 5000}, "No Connection!"},
 };
 // clang-format on
