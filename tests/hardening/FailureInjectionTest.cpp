@@ -136,7 +136,6 @@ TEST_P(FailureInjection, RunGoesOnAndOnlyTheStationsHitKeepTheirEarlierFiles) {
 // clang-format off
 const Injection kInjections[] = {
     {"SlowFirstPage", true, {.delayMs = 8000}, false},
-    {"FirstPageAnswers500", true, {.status = 500}, false},
     {"FirstPageAnswers503WithItsEntries", true, {.status = 503}, true, "PLS file", true},
     // The directory gives up after 256 MiB, which the program would hold if it kept it all.
     {"EndlessFirstPage", true, {.dropAfterBytes = qint64(256) << 20, .endlessBody = true}, false},
@@ -152,7 +151,6 @@ const Injection kInjections[] = {
      {.malformation = Malformation::SkippedEntry, .entryCount = 5000}, false, "PLS file", false, true},
     // Ten bytes a second: never stalled, but a 300-byte playlist would take half a minute.
     {"DribbledPlaylists", false, {.dribbleMs = 100}, false, "M3U file"},
-    {"PlaylistsAnswer500WithThePlaylist", false, {.status = 500}, false, "PLS file", true},
     {"EndlessPlaylists", false, {.dropAfterBytes = qint64(256) << 20, .endlessBody = true}, false,
      "ASX file"},
     {"NameTakenByAFolder", false, {}, false, "PLS file", false, false, 0, Disk::FolderInTheWay,
