@@ -79,15 +79,6 @@ TEST(TextOps, AgreeWithQtOnRandomTexts) {
     }
 }
 
-TEST(TextOps, ALongDelimiterIsFoundAfterTheShiftTableRunsOut) {
-    // Past 255 units the shift table cannot hold every distance.
-    QString delimiter;
-    for (int i = 0; i < 300; ++i) delimiter += QChar(u'a' + i % 26);
-    const QString text = QString(500, u'b') + delimiter.left(299) + u'x' + delimiter + "tail";
-    EXPECT_EQ(Find(text, Delimiter(delimiter), 1), text.indexOf(delimiter) + 1);
-    EXPECT_EQ(AllPieces(text, delimiter), text.split(delimiter));
-}
-
 TEST(TextOps, LeadingNumberReadsTheNumberATextStartsWith) {
     // clang-format off
     const std::pair<const char*, double> cases[] = {
