@@ -26,7 +26,6 @@ public:
     bool allGenres = false;
     QString search;
     int minBitIndex = 6, maxBitIndex = 0;
-    int barValue = 0;
     QList<int> barValues;  // every value written to the bar, in order
     int doEventsCalls = 0;
     std::function<void()> onDoEvents;  // runs inside DoEvents, e.g. to click Stop
@@ -62,10 +61,7 @@ public:
     void clearLstHeaders() override {}
     void addLstHeadersItem(const QString&) override {}
     void setVp1Text(const QString&) override {}
-    void setVp1Value(int value) override {
-        barValue = value;
-        barValues.append(value);
-    }
+    void setVp1Value(int value) override { barValues.append(value); }
     void DoEvents() override {
         ++doEventsCalls;
         if (onDoEvents) onDoEvents();
