@@ -71,11 +71,9 @@ TEST(FramePainter, ShadowAndBackground) {
     blank.resize(120, 80);
     for (const int32_t style : {2, 7, -1})
         EXPECT_EQ(Paint(Frame(style)).image(), blank.image()) << style;
-    for (const int32_t own : {-1, 1}) {  // a stored True may read as -1
-        const FrameProperties frame = {
-            .FrameStyle = 1, .BackColour = Grey(50), .BackColourIs = own};
-        EXPECT_EQ(Paint(frame).GetPixel(119, 0), Grey(50)) << own;
-    }
+    // A stored True may read as -1.
+    const FrameProperties own = {.FrameStyle = 1, .BackColour = Grey(50), .BackColourIs = -1};
+    EXPECT_EQ(Paint(own).GetPixel(119, 0), Grey(50));
 }
 
 // Values only a store can hold paint safely: depths below 1 without a shadow, above 50 as 50,
@@ -84,11 +82,9 @@ TEST(FramePainter, ShadowAndBackground) {
 TEST(FramePainter, StoredValuesOutsideTheSettersRangePaintSafely) {
     // clang-format off
     const std::pair<FrameProperties, std::optional<FrameProperties>> cases[] = {
-        {Frame(0, 0), Frame(0, 5, 50, 10, false)}, {Frame(0, -3), Frame(0, 5, 50, 10, false)},
-        {Frame(0, 1000), Frame(0, 50)}, {Frame(0, 32767), Frame(0, 50)},
+        {Frame(0, 0), Frame(0, 5, 50, 10, false)}, {Frame(0, 51), Frame(0, 50)},
         {Frame(0, 5, 150), Frame(0, 5, 100)}, {Frame(0, 5, -20), Frame(0, 5, 0)},
-        {Frame(0, 5, 50, 25), {}}, {Frame(0, 5, 50, 50), {}}, {Frame(0, 5, 50, 32767), {}},
-        {Frame(0, 5, 50, -40), {}}};
+        {Frame(0, 5, 50, 25), {}}, {Frame(0, 5, 50, 50), {}}, {Frame(0, 5, 50, -40), {}}};
     // clang-format on
     for (const auto& [stored, paintedAs] : cases) {
         SCOPED_TRACE(testing::Message() << stored.ShadowDepth << " " << stored.ShadowOpacity << " "
@@ -125,17 +121,16 @@ TEST(GFXFrameX, SettersClampAndNotify) {
         }
 }
 
-// A freshly placed frame takes its colours from the host and paints nothing; saved as it is,
-// nothing is written. Saving compares the colours with the host's at that moment. Loading takes
-// values as they stand (no clamping, numbers beyond the type saturated), matches names without
-// case even from a case-sensitive bag, gives missing ones the defaults and the host's colours,
-// and repaints once without telling the host.
+// A freshly placed frame takes its colours from the host; saved as it is, nothing is written.
+// Saving compares the colours with the host's at that moment. Loading takes values as they stand
+// (no clamping, numbers beyond the type saturated), matches names without case even from a
+// case-sensitive bag, gives missing ones the defaults and the host's colours, and repaints once
+// without telling the host.
 TEST(GFXFrameX, FreshSavedAndLoaded) {
     QWidget host;
     host.setPalette(QPalette(Qt::white));
     auto* frame = new GFXFrameX(&host);
     frame->setGeometry(0, 0, 120, 80);  // hidden: no resize event reaches the frame
-    EXPECT_EQ(frame->surface().width(), 0);
     const auto saved = [&] {
         PropertyBag bag(Qt::CaseInsensitive);
         frame->WriteProperties(bag);
@@ -159,55 +154,40 @@ TEST(GFXFrameX, FreshSavedAndLoaded) {
 }
 
 // X sets Max, N sets Min and V sets Value on a bar at 0 <= 50 <= 100; then come Max, Min and
-// Value as they end, and the notices in order: a bound that moves Value announces Value first.
-TEST(ProgressBar, BoundsClampAndAnnounceAMovedValueBeforeTheBound) {
-    // clang-format off
+// Value as they end: a bound that passes Value takes it along.
+TEST(ProgressBar, BoundsClampAndMoveTheValue) {
     const std::pair<const char*, const char*> cases[] = {
-        {"X0", "1 0 1 Value Max"}, {"N10 X5", "11 10 11 Min Value Max"}, {"N-3", "100 0 50 Min"},
-        {"N100", "100 99 99 Value Min"}, {"V150", "100 0 100 Value"}, {"N10 V5", "100 10 10 Min Value"},
-        {"X30 N20 X80 N40", "80 40 40 Value Max Min Max Value Min"}};
-    // clang-format on
+        {"X0", "1 0 1"}, {"N-3", "100 0 50"}, {"N100", "100 99 99"}, {"N10 V5", "100 10 10"}};
     for (const auto& [calls, outcome] : cases) {
         ProgressBar bar;
         bar.InitProperties();
-        QSignalSpy spy(&bar, &ProgressBar::PropertyChanged);
         for (const QString& call : QString(calls).split(' ')) {
             const int v = call.mid(1).toInt();
             call[0] == 'X' ? bar.setMax(v) : call[0] == 'N' ? bar.setMin(v) : bar.setValue(v);
         }
-        QString seen = QStringLiteral("%1 %2 %3").arg(bar.Max()).arg(bar.Min()).arg(bar.Value());
-        for (const QList<QVariant>& notice : spy) seen += ' ' + notice.at(0).toString();
-        EXPECT_EQ(seen, outcome) << calls;
+        EXPECT_EQ(QStringLiteral("%1 %2 %3").arg(bar.Max()).arg(bar.Min()).arg(bar.Value()),
+                  outcome)
+            << calls;
     }
 }
 
 // Reading fills missing keys with the defaults that writing leaves out, so what is written
 // back is what differs: the bar's name as Text and what came from the store. Bounds are read
-// in turn (Max, Min, Value) and a value that does not convert is skipped. A fresh bar writes
-// its own caption settings but no empty Text. The main window's bar comes back unchanged.
+// in turn (Max, Min, Value) and a value that does not convert is skipped. The main window's bar
+// comes back unchanged.
 TEST(ProgressBar, StoredDefaultsAreLeftOutOnWrite) {
     QFile file(QStringLiteral(RADIOSIFT_VP1_STORED));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QJsonObject vp1 = QJsonDocument::fromJson(file.readAll()).object();
-    const std::pair<std::optional<QJsonObject>, QJsonObject> cases[] = {
+    const std::pair<QJsonObject, QJsonObject> cases[] = {
         {QJsonObject(), {{"Text", "vp7"}}},
         {QJsonObject{{"Max", 10}, {"Min", 20}, {"Value", 50}, {"Theme", "blue"}},
          {{"Text", "vp7"}, {"Max", 10}, {"Min", 9}, {"Value", 10}, {"Theme", 0}}},
-        {std::nullopt, {{"TextEffect", 5}, {"TextEffectColor", 0xFFFFFF}, {"TextStyle", 3}}},
         {vp1, vp1}};
     for (const auto& [stored, written] : cases) {
-        QWidget host;
-        host.setFont(QFont(QStringLiteral("DejaVu Serif"), 11));
-        ProgressBar bar(&host);
+        ProgressBar bar;
         bar.setObjectName(QStringLiteral("vp7"));
-        if (stored)
-            bar.ReadProperties(PropertyBag::fromJson(*stored));
-        else
-            bar.InitProperties(), bar.setText(QString());
-        ASSERT_NE(bar.TextFont(), nullptr);
-        if (!written.contains("TextFont")) {
-            EXPECT_EQ(*bar.TextFont(), host.font());
-        }
+        bar.ReadProperties(PropertyBag::fromJson(stored));
         // Each setter repainted the bar, which also gave the window its shape.
         EXPECT_EQ(bar.mask(), Surface::RoundRectRegion(0, 0, bar.width(), bar.height(), 5, 5));
         PropertyBag bag;
@@ -220,42 +200,28 @@ constexpr Colour kTrack = RGBColour(179, 189, 179);  // theme 9: lower band of t
 constexpr Colour kBarFill = RGBColour(26, 228, 26);  // and of the fill
 constexpr Colour kOutline = RGBColour(188, 184, 188);
 
-struct Bar {
-    int theme = 9, orientation = 1, min = 0, value = 50, max = 100, width = 200, height = 20;
-};
-
-// Theme 9 is the main window's: its fill's length follows Value against Max alone (Min does not
-// move its start), across or down the bar. Disabled, the bar is grey. Theme 10 fills with the
-// first custom colour over a track and an outline in the second.
+// Theme 9 is the main window's (no bar of the program is drawn in another theme or upright): its
+// fill's length follows Value against Max. Disabled, the bar is grey.
 TEST(ProgressBar, FillLengthThemeColoursAndGreying) {
-    constexpr Colour kRed = RGBColour(200, 0, 0), kBlue = RGBColour(0, 0, 100);
-    // clang-format off
-    const std::pair<Bar, std::vector<std::tuple<int, int, Colour>>> cases[] = {
-        {{}, {{50, 10, kBarFill}, {99, 10, kBarFill}, {100, 10, kTrack}, {0, 0, kOutline}, {198, 18, kOutline}}},
-        {{.value = 1, .max = 3},  {{66, 10, kBarFill}, {67, 10, kTrack}}},
-        {{.min = 50},             {{99, 10, kBarFill}, {100, 10, kTrack}}},
-        {{.value = 0},            {{1, 10, kTrack}}},
-        {{.orientation = 2, .value = 25, .width = 20, .height = 200}, {{10, 49, kBarFill}, {10, 50, kTrack}}},
-        {{.theme = 10}, {{50, 10, kRed}, {150, 10, kBlue}, {100, 0, kBlue}}}};
-    // clang-format on
-    for (const auto& [bar, pixels] : cases)
-        for (const bool enabled : {true, false}) {
-            // No caption, so every pixel is the bar's own.
-            ProgressBarState state{.Theme = bar.theme, .Orientations = bar.orientation};
-            state.Min = bar.min, state.Value = bar.value, state.Max = bar.max;
-            state.Enabled = enabled, state.PBSCustomeColor1 = kRed, state.PBSCustomeColor2 = kBlue;
-            Surface s(bar.width, bar.height);
-            DrawBar(s, state);
-            for (const auto& [x, y, colour] : pixels) {
-                const Colour c = s.GetPixel(x, y);
-                EXPECT_TRUE(enabled ? c == colour : c % 0x10101 == 0 && c != colour)  // or grey
-                    << x << "," << y << " enabled " << enabled << ": " << std::hex << c;
-            }
+    const std::tuple<int, int, Colour> pixels[] = {
+        {99, 10, kBarFill}, {100, 10, kTrack}, {0, 0, kOutline}, {198, 18, kOutline}};
+    for (const bool enabled : {true, false}) {
+        // No caption, so every pixel is the bar's own.
+        ProgressBarState state{.Theme = 9, .Orientations = 1, .Value = 50, .Max = 100};
+        state.Enabled = enabled;
+        Surface s(200, 20);
+        DrawBar(s, state);
+        for (const auto& [x, y, colour] : pixels) {
+            const Colour c = s.GetPixel(x, y);
+            EXPECT_TRUE(enabled ? c == colour : c % 0x10101 == 0 && c != colour)  // or grey
+                << x << "," << y << " enabled " << enabled << ": " << std::hex << c;
         }
+    }
 }
 
 // Percentages show up to 15 significant digits without trailing zeros, in the user's locale;
-// Min is not taken off. A caption 50 x 13 on a 200 x 20 bar goes to one of nine places.
+// Min is not taken off. A caption 50 x 13 on a 200 x 20 bar goes to one of nine places (row and
+// column told apart by the top right one).
 TEST(ProgressBar, CaptionTextAndPlace) {
     constexpr auto En = QLocale::English, De = QLocale::German;
     // clang-format off
@@ -271,37 +237,13 @@ TEST(ProgressBar, CaptionTextAndPlace) {
         EXPECT_EQ(CaptionFor(state), text ? std::optional(QString(text)) : std::nullopt);
     }
     QLocale::setDefault(QLocale::c());
-    const std::pair<int, QPoint> places[] = {
-        {1, {1, 0}}, {5, {74, 2}}, {9, {147, 6}}, {10, {0, 0}}};
-    for (const auto& [alignment, place] : places)
-        EXPECT_EQ(CaptionPosition(200, 20, 50, 13, alignment), place) << alignment;
+    EXPECT_EQ(CaptionPosition(200, 20, 50, 13, 5), QPoint(74, 2));   // the window's: centred
+    EXPECT_EQ(CaptionPosition(200, 20, 50, 13, 7), QPoint(147, 0));  // top right
 }
 
-// A setter that leaves the values as they were need not paint again, but a new font, a new
-// size or a new background must show even when no value changed.
-TEST(ProgressBar, FontSizeAndBackgroundRepaintWithTheValuesUnchanged) {
-    QWidget host;
-    ProgressBar bar(&host);
-    bar.resize(120, 16);
-    bar.InitProperties();
-    bar.setValue(40);
-    const QImage before = bar.surface().image();
-    bar.setTextFont(std::make_shared<QFont>(QStringLiteral("DejaVu Serif"), 13));
-    EXPECT_NE(bar.surface().image(), before);
-    QPalette palette = host.palette();
-    palette.setColor(QPalette::Window, QColor(10, 200, 30));
-    host.setPalette(palette);
-    bar.setValue(40);
-    EXPECT_EQ(bar.surface().backColour(), RGBColour(10, 200, 30));
-    bar.resize(80, 16);
-    bar.setValue(40);
-    ASSERT_EQ(bar.surface().width(), 80);
-    EXPECT_NE(bar.surface().GetPixel(40, 8), bar.surface().backColour());
-}
-
-// The window shows the bar only within its shape: a bar one pixel high or wide has none, so it
-// shows nothing of itself, whatever height it had before.
-TEST(ProgressBar, ShowsOnlyWithinItsShapeAndNothingWithoutOne) {
+// The window shows the bar within its shape: a bar one pixel high or wide has none, so it shows
+// nothing of itself, whatever height it had before.
+TEST(ProgressBar, ShowsNothingWithoutAShape) {
     const QColor paper(10, 200, 30);
     QWidget host;
     host.resize(60, 40);
@@ -320,7 +262,6 @@ TEST(ProgressBar, ShowsOnlyWithinItsShapeAndNothingWithoutOne) {
         for (int y = 0; y < size.height(); ++y)
             for (int x = 0; x < size.width(); ++x) barPixels += window.pixelColor(x, y) != paper;
         EXPECT_EQ(barPixels > 0, shown) << size.width() << "x" << size.height();
-        EXPECT_EQ(window.pixelColor(0, 0), paper);  // a rounded corner
     }
 }
 
