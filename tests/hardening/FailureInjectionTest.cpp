@@ -88,7 +88,7 @@ TEST_P(FailureInjection, RunGoesOnAndOnlyTheStationsHitKeepTheirEarlierFiles) {
     if (!c.onPage) targets = {PlaylistTarget(stations[1].id), PlaylistTarget(stations[2].id)};
     for (const QString& target : targets) {
         Misbehaviour misbehaviour = c.misbehaviour;
-        if (c.goodBodyWithStatus) misbehaviour.body = get(target).responseBody();
+        if (c.goodBodyWithStatus) misbehaviour.body = bodyOf(target);
         server().setMisbehaviour(target, misbehaviour);
     }
     QMap<QString, QByteArray> expected;

@@ -14,16 +14,6 @@
 #include <list>
 #include <memory>
 
-// One GET through the program's own request.
-struct Fetched : HttpRequest {
-    explicit Fetched(const QString& url) {
-        open(QStringLiteral("GET"), url);
-        send();
-        text = responseText();
-    }
-    QString text;
-};
-
 // A test suite that wants another catalogue overrides catalogueOptions().
 class DirectoryFixture : public ::testing::Test {
 protected:
@@ -37,7 +27,13 @@ protected:
     virtual CatalogueOptions catalogueOptions() const { return {}; }
 
     DirectoryServer& server() { return *server_; }
-    Fetched get(const QString& target) { return Fetched(server_->baseUrl() + target); }
+    // The body the directory answers for target, fetched by the program's own request.
+    QByteArray bodyOf(const QString& target) {
+        HttpRequest request;
+        request.open(QStringLiteral("GET"), server_->baseUrl() + target);
+        request.send();
+        return request.responseBody();
+    }
     const Catalogue& catalogue() const { return server_->catalogue(); }
     // The download folder, with a trailing separator; removed with everything in it at the end.
     QString downloadDir() const {
