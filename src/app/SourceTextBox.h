@@ -19,8 +19,6 @@ public:
     // and a no-break space as a blank.
     void setPlainText(const QString& text);
     QString toPlainText() const;
-    // The number of lines (1 for the empty text).
-    qsizetype lineCount() const { return m_lineStarts.size(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,6 @@
 // The main window on the local directory: its state before anything is clicked and after a window
 // is gone, the access key of Stop, the page queries a Run sends (from the directory's request
-// log), a run stopped with the button that started it, and the page's box.
+// log), and a run stopped with the button that started it.
 #include "ProgressBar.h"
 #include "SourceTextBox.h"
 #include "StatusLineBox.h"
@@ -10,12 +10,9 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTimer>
 
-#include <random>
 #include <tuple>
 
 namespace {
@@ -141,37 +138,6 @@ TEST_F(ScanWindow, StopEndsTheRunBeforeTheNextStationAndMoreClicksStartNoOther) 
     EXPECT_EQ(pageQueries(), QStringList({"&sgenre=Rock", "startat=25&sgenre=Rock"}));
     EXPECT_EQ(barTexts, QStringList({"Preparing", "Getting Genre Rock", "Stopped !"}));
     EXPECT_EQ(window.scanState().StationCount, 6);
-}
-
-// ---- The source box ----
-
-// It stands in for a QPlainTextEdit: whatever the text, it must read back the same text and
-// the same number of lines.
-TEST(SourceTextBox, ReadsBackAsAPlainTextEditBoxAndScrollsOverItsLines) {
-    const char16_t alphabet[] = {u'a',      u'<',      u' ',      u'\r',     u'\n',
-                                 u'\u2028', u'\u2029', u'\u00A0', u'\uFDD0', u'\u00E9'};
-    std::mt19937 engine(7);
-    QPlainTextEdit reference;
-    SourceTextBox box;
-    for (int round = 0; round < 3000; ++round) {
-        QString text;
-        const int length = round == 0 ? 0 : std::uniform_int_distribution<int>(0, 12)(engine);
-        for (int i = 0; i < length; ++i)
-            text += QChar(alphabet[std::uniform_int_distribution<int>(0, 9)(engine)]);
-        reference.setPlainText(text);
-        box.setPlainText(text);
-        ASSERT_EQ(box.toPlainText(), reference.toPlainText()) << text.toStdString();
-        ASSERT_EQ(box.lineCount(), reference.document()->blockCount()) << text.toStdString();
-    }
-    // It scrolls over the lines that do not fit, and draws a page that is one very long line.
-    box.resize(200, 100);
-    QString text;
-    for (int i = 0; i < 500; ++i) text += QStringLiteral("line %1\r\n").arg(i);
-    box.setPlainText(text);
-    EXPECT_GT(box.verticalScrollBar()->maximum(), 400);
-    box.setPlainText(QString(70000, QLatin1Char('x')));  // a page with LF line ends
-    EXPECT_EQ(box.verticalScrollBar()->maximum(), 0);
-    EXPECT_FALSE(box.grab().toImage().isNull());
 }
 
 }  // namespace
