@@ -69,7 +69,6 @@ TEST_F(PathsTest, TheRunAndTheButtonsExpandTheMacrosInTheirOwnOrder) {
         // txtDL, TEMP and XDG_DATA_HOME (none: as the fixture sets them), as the run and the
         // buttons (none: as the run) expand it, and whether the run creates it
         {"%MYDOC%/Radio", nullptr, nullptr, "<root>/HOME/Documents/Radio/", nullptr, true},
-        {"%APPDATA%/Radio", nullptr, nullptr, "<root>/XDG_DATA_HOME/Radio/", nullptr, true},
         {"%TEMP%/.1", "", nullptr, "<root>/TMPDIR/.1/", nullptr, true},  // no TEMP: the system's
         {"%mydoc%/", nullptr, nullptr, "%mydoc%//", nullptr, true},  // a folder in the current one
         {"%TEMP%/%TEMP%", nullptr, nullptr, "<root>/TEMP/<root>/TEMP/", nullptr, false},
@@ -104,7 +103,6 @@ TEST_F(PathsTest, TheRunAndTheButtonsExpandTheMacrosInTheirOwnOrder) {
 // (never a web address) and creates nothing.
 TEST_F(PathsTest, BrowseAndExploreStartAtTheResolvedFolder) {
     folder("TEMP/Radio");
-    ASSERT_TRUE(QFile(native("<root>/TEMP/plain.txt")).open(QIODevice::WriteOnly));
     const QString root = QDir::toNativeSeparators(QDir::rootPath());
     QPushButton* browse = m_window->cmdBrowse;
     m_shell.answer = QDir::rootPath();
@@ -116,8 +114,7 @@ TEST_F(PathsTest, BrowseAndExploreStartAtTheResolvedFolder) {
     m_shell.selections.clear();
     EXPECT_EQ(click(browse, QString()), folder("wandered"));
     for (const auto& [txtDL, start] : {std::pair{"%TEMP%/Radio", "<root>/TEMP/Radio/"},
-                                       {"%TEMP%/no such folder", "<root>/TEMP/"},
-                                       {"%TEMP%/plain.txt", "<root>/TEMP/"}}) {
+                                       {"%TEMP%/no such folder", "<root>/TEMP/"}}) {
         EXPECT_EQ(click(browse, native(txtDL)), native(start)) << txtDL;
         EXPECT_EQ(m_window->txtDL->text(), native(txtDL)) << "cancelled";
     }

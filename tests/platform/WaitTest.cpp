@@ -41,8 +41,6 @@ const std::pair<const char*, WaitFor> kWaits[] = {
      [](const NeverAccepted&, HostResolver& resolver) {
          return !resolver.addresses("a.example").isEmpty();
      }},
-    {"NameOf", [](const NeverAccepted&,
-                  HostResolver& resolver) { return !resolver.nameOf("192.0.2.1").isEmpty(); }},
 };
 
 class Waits : public testing::TestWithParam<std::pair<const char*, WaitFor>> {
