@@ -1,6 +1,5 @@
 // The download path: its macros, the folders a run creates, and the Browse and Explore buttons
-// of the real main window with a shell that answers the picker. HOME, the XDG folders, TEMP and
-// TMPDIR point into a temporary folder.
+// of the real main window with a shell that answers the picker.
 #include "FakeShell.h"
 #include "FolderButtons.h"
 #include "ModSpFolder.h"
@@ -10,7 +9,6 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -93,8 +91,6 @@ TEST_F(PathsTest, TheRunAndTheButtonsExpandTheMacrosInTheirOwnOrder) {
         EXPECT_EQ(genre.folder != nullptr, c.created);  // open for writing where it is
         EXPECT_EQ(ResolveFolderMacros(native(c.txtDL)), native(c.buttons ? c.buttons : c.run));
     }
-    // Not even the first level of the program's folder below the temporary one.
-    EXPECT_FALSE(QDir(folder("TEMP")).exists(ProgramFolder().section(QDir::separator(), 1, 1)));
 }
 
 // Browse opens at the resolved folder, else at the temporary one; on an empty path at the

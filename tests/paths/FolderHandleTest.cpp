@@ -23,7 +23,6 @@ mode_t Mode(const QString& path) {
     return lstat(QFile::encodeName(path), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
-// The names in a folder, hidden ones too, in order and joined by "|".
 std::string Entries(const QString& folder) {
     return QDir(folder)
         .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)

@@ -13,7 +13,6 @@
 
 namespace {
 
-// Answers after delayMs; counts what it was asked.
 struct SlowResolver : HostResolver {
     QStringList addresses(const QString&) override { return answer(QStringList{"192.0.2.1"}); }
     QString nameOf(const QString&) override { return answer(QStringLiteral("a.example")); }

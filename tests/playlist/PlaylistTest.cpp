@@ -1,6 +1,5 @@
-// Playlist output: the PLS reader that picks the stream address, the file writer, and the
-// station saver against the local directory on 127.0.0.1, writing real files into a temporary
-// genre folder.
+// The PLS reader that picks the stream address, and the station saver against the local directory
+// on 127.0.0.1, writing real files into a temporary genre folder.
 #include "DirectoryFixture.h"
 #include "FakeScanHost.h"
 #include "FolderHandle.h"
