@@ -66,11 +66,9 @@ TEST_F(Waits, RunTheHookAdmitNoOtherWaitAndEndWhenGivenUp) {
 }
 
 // Without a hook that gives it up, a look-up waits for its answer.
-TEST(WaitingHostResolver, AnswersAsTheResolverItWaitsFor) {
-    const auto quick = std::make_shared<SlowResolver>();
-    quick->delayMs = 120;
-    WaitingHostResolver resolver(quick);
-    EXPECT_EQ(std::pair(resolver.addresses("a.example"), resolver.nameOf("192.0.2.1")),
+TEST_F(Waits, ALookUpAnswersAsTheResolverItWaitsFor) {
+    slow_->delayMs = 120;
+    EXPECT_EQ(std::pair(resolver_.addresses("a.example"), resolver_.nameOf("192.0.2.1")),
               std::pair(QStringList{"192.0.2.1"}, QStringLiteral("a.example")));
 }
 
