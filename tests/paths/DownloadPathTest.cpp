@@ -86,7 +86,6 @@ TEST_F(PathsTest, TheRunAndTheButtonsExpandTheMacrosInTheirOwnOrder) {
         QString expanded;
         const GenreFolder genre = ExpandDownloadDir(native(c.txtDL), "Jazz", expanded);
         EXPECT_EQ(expanded, native(c.run));
-        EXPECT_EQ(genre.path, native(c.run + QString("Jazz/")));
         EXPECT_EQ(QFileInfo(genre.path).isDir(), c.created);
         EXPECT_EQ(genre.folder != nullptr, c.created);  // open for writing where it is
         EXPECT_EQ(ResolveFolderMacros(native(c.txtDL)), native(c.buttons ? c.buttons : c.run));
