@@ -1,7 +1,5 @@
-// The folders a run writes into, as another user of the machine would prepare them: a folder
-// that others may write into with a link or a folder of theirs where the program's folder goes,
-// or the folder swapped for a link after the run opened it. Handing a folder to another user
-// ("nobody") needs root; those cases are skipped otherwise.
+// The folders a run writes into, as another user of the machine would prepare them. Handing a
+// folder to another user ("nobody") needs root; those cases are skipped otherwise.
 #include "FolderHandle.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The platform stand-ins: Windows-1252 and the forgiving UTF-8 reader; HttpRequest against a
-// real HTTP server on the loopback interface; the surface's window shape, edges and text.
+// The platform stand-ins; HttpRequest against a real HTTP server on the loopback interface.
 #include "HttpRequest.h"
 #include "NeverAccepted.h"
 #include "Surface.h"
@@ -21,29 +20,20 @@
 
 namespace {
 
-// Every Windows-1252 byte is one character. Bytes outside a
-// valid UTF-8 sequence (a stray byte, a cut-off sequence at the end, an overlong form) read as
-// Windows-1252, and only a byte-order mark that opens the bytes is dropped.
+// Bytes outside a valid UTF-8 sequence (a stray byte, a cut-off sequence at the end, an overlong
+// form) read as Windows-1252; an unknown charset reads so too. A UTF-16 byte order mark decides
+// over a charset named, as browsers read text. (The byte order marks within UTF-8 and every
+// Windows-1252 byte, the replay of the codec's fuzz inputs checks.)
 TEST(TextCodec, Windows1252AndTheForgivingUtf8Reader) {
-    QByteArray all;
-    for (int byte = 0; byte < 256; ++byte) all.append(static_cast<char>(byte));
-    EXPECT_EQ(TextCodec::fromWindows1252(all).toUcs4().size(), 256);
     // clang-format off
     const std::pair<QByteArray, QString> read[] = {
         {"caf\xC3\xA9 \xF0\x9F\x98\x80", "café 😀"}, {"caf\xE9 \x80\x99!", "café €™!"},
-        {"x\xE2\x82", "xâ‚"}, {"\xC0\xAF", "À¯"}, {"\xEF\xBB\xBF\xEF\xBB\xBF" "a", QChar(0xFEFF) + QString("a")},
-        {"caf\xE9\xEF\xBB\xBF" "b", "café\uFEFFb"}};
+        {"x\xE2\x82", "xâ‚"}, {"\xC0\xAF", "À¯"}};
     // clang-format on
     for (const auto& [bytes, text] : read)
         EXPECT_EQ(TextCodec::fromUtf8OrWindows1252(bytes), text) << bytes.toHex().toStdString();
-    EXPECT_EQ(TextCodec::decode("\xC3\xA9\xE9", "no-such-charset"), "éé");  // the forgiving reader
-    // A byte order mark decides, with a charset named or not, as browsers read text.
-    const QByteArray le = QByteArray::fromHex("fffe6300e900"),
-                     be = QByteArray::fromHex("feff006300e9");
-    EXPECT_EQ(
-        QStringList({TextCodec::decode(le, ""), TextCodec::decode(be, "utf-8"),
-                     TextCodec::decode(QByteArray("\xEF\xBB\xBF") + "c\xC3\xA9", "windows-1252")}),
-        QStringList({"cé", "cé", "cé"}));
+    EXPECT_EQ(TextCodec::decode("\xC3\xA9\xE9", "no-such-charset"), "éé");
+    EXPECT_EQ(TextCodec::decode(QByteArray::fromHex("fffe6300e900"), "utf-8"), "cé");
 }
 
 // Each request goes out under the program's name and version. The text is decoded by the
