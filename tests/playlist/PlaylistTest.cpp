@@ -94,8 +94,8 @@ TEST_F(StationSaverTest, NamesTheFileThenFetchesThePlaylistAndWritesItsWebEntrie
 }
 
 // "Max length" shortens the name in the file name; how the template is filled is checked on its
-// own. No file lands outside the genre folder, whatever the page sent as id or
-// bitrate, and "\" hides no climb out of it where it is a letter ("a\b" is then one folder).
+// own. No file lands outside the genre folder, whatever the page sent as id or bitrate, and "\"
+// hides no climb out of it where it is a letter ("a\b" is then one folder).
 TEST_F(StationSaverTest, FileNamesFollowTheTemplateAndTheLimitAndNeverLeaveTheGenreFolder) {
     ASSERT_TRUE(QDir(state.m_DownloadDir).mkdir("a\\b"));
     // clang-format off
