@@ -1,16 +1,12 @@
-// The platform stand-ins: Windows-1252 and the forgiving UTF-8 reader; HttpRequest against a
-// real HTTP server on the loopback interface; the surface's window shape, edges and text.
+// The platform stand-ins; HttpRequest against a real HTTP server on the loopback interface.
 #include "HttpRequest.h"
+#include "NeverAccepted.h"
 #include "Surface.h"
 #include "TextCodec.h"
+#include "UserAgent.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>
-
-#include <arpa/inet.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <QColor>
 #include <QFont>
@@ -24,49 +20,45 @@
 
 namespace {
 
-// Every Windows-1252 byte is one character. Bytes outside a
-// valid UTF-8 sequence (a stray byte, a cut-off sequence at the end, an overlong form) read as
-// Windows-1252, and only a byte-order mark that opens the bytes is dropped.
+// Bytes outside a valid UTF-8 sequence (a stray byte, a cut-off sequence at the end, an overlong
+// form) read as Windows-1252; an unknown charset reads so too. A UTF-16 byte order mark decides
+// over a charset named, as browsers read text. (The byte order marks within UTF-8 and every
+// Windows-1252 byte, the replay of the codec's fuzz inputs checks.)
 TEST(TextCodec, Windows1252AndTheForgivingUtf8Reader) {
-    QByteArray all;
-    for (int byte = 0; byte < 256; ++byte) all.append(static_cast<char>(byte));
-    EXPECT_EQ(TextCodec::fromWindows1252(all).toUcs4().size(), 256);
     // clang-format off
     const std::pair<QByteArray, QString> read[] = {
         {"caf\xC3\xA9 \xF0\x9F\x98\x80", "café 😀"}, {"caf\xE9 \x80\x99!", "café €™!"},
-        {"x\xE2\x82", "xâ‚"}, {"\xC0\xAF", "À¯"}, {"\xEF\xBB\xBF\xEF\xBB\xBF" "a", QChar(0xFEFF) + QString("a")},
-        {"caf\xE9\xEF\xBB\xBF" "b", "café\uFEFFb"}};
+        {"x\xE2\x82", "xâ‚"}, {"\xC0\xAF", "À¯"}};
     // clang-format on
     for (const auto& [bytes, text] : read)
         EXPECT_EQ(TextCodec::fromUtf8OrWindows1252(bytes), text) << bytes.toHex().toStdString();
-    EXPECT_EQ(TextCodec::decode("\xC3\xA9\xE9", "no-such-charset"), "éé");  // the forgiving reader
-    // A byte order mark decides, with a charset named or not, as browsers read text.
-    const QByteArray le = QByteArray::fromHex("fffe6300e900"),
-                     be = QByteArray::fromHex("feff006300e9");
-    EXPECT_EQ(
-        QStringList({TextCodec::decode(le, ""), TextCodec::decode(be, "utf-8"),
-                     TextCodec::decode(QByteArray("\xEF\xBB\xBF") + "c\xC3\xA9", "windows-1252")}),
-        QStringList({"cé", "cé", "cé"}));
+    EXPECT_EQ(TextCodec::decode("\xC3\xA9\xE9", "no-such-charset"), "éé");
+    EXPECT_EQ(TextCodec::decode(QByteArray::fromHex("fffe6300e900"), "utf-8"), "cé");
 }
 
-// The text is decoded by the answer's charset (UTF-8 when none is named); an error status keeps
-// its body; a redirect is followed and only the last answer's header lines are kept, without
-// the status line. A connection dropped or stalled mid-body, a refused connection, an answer
-// over the size cap and any scheme but http and https, asked for or redirected to, read as no
-// answer; a host name that does not resolve as the "no connection" status.
+// Each request goes out under the program's name and version. The text is decoded by the
+// answer's charset (UTF-8 when none is named); a redirect is followed and only the last answer's
+// header lines are kept, without the status line. A connection dropped or stalled mid-body, a
+// refused connection and any scheme but http and https, asked for or redirected to, read as no
+// answer; a host name that does not resolve as the "no connection" status. (An error status
+// keeps its body and an answer over the size cap is none: the whole window's runs check those.)
 TEST(HttpRequest, AnswersAndFailedTransfers) {
     httplib::Server server, closed;
     std::atomic<int> served = 0;
+    const std::string agent = "Radiosift/" + std::to_string(RadiosiftVersion::Major) + '.' +
+                              std::to_string(RadiosiftVersion::Minor) + '.' +
+                              std::to_string(RadiosiftVersion::Revision);
+    HttpRequest::setUserAgent(ProgramUserAgent());
     // clang-format off
     const std::tuple<const char*, int, std::string, const char*> pages[] = {
-        {"/page", 200, "caf\xC3\xA9", "text/html"}, {"/missing", 404, "not here", "text/plain"},
+        {"/page", 200, "caf\xC3\xA9", "text/html"},
         {"/latin1", 200, "caf\xE9", "text/html; charset=ISO-8859-1"},
         {"/big", 200, std::string(4096, 'x'), "text/plain"}, {"/moved", 302, "", "text/plain"}};
     // clang-format on
     for (const auto& [path, status, body, type] : pages)
-        server.Get(path, [=, &served](const auto&, auto& res) {
+        server.Get(path, [=, &served](const auto& req, auto& res) {
             ++served;
-            res.status = status;
+            res.status = req.get_header_value("User-Agent") == agent ? status : 400;
             res.set_header("X-Test", path);
             if (status == 302) res.set_header("Location", "/page");
             res.set_content(body, type);
@@ -88,23 +80,16 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
     std::thread thread([&] { server.listen_after_bind(); });
     const int closedPort = closed.bind_to_any_port("127.0.0.1");
     closed.stop();
-    // A port that listens but never answers: a redirect there to ftp:// must not even connect.
-    const int silent = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in at{
-        .sin_family = AF_INET, .sin_port = 0, .sin_addr = {htonl(INADDR_LOOPBACK)}, .sin_zero = {}};
-    socklen_t atSize = sizeof at;
-    ASSERT_EQ(bind(silent, reinterpret_cast<sockaddr*>(&at), atSize) | listen(silent, 4) |
-                  getsockname(silent, reinterpret_cast<sockaddr*>(&at), &atSize),
-              0);
+    // A redirect to ftp:// must not even connect.
+    const NeverAccepted silent;
     server.Get("/to-ftp", [&](const auto&, auto& res) {
         res.set_redirect(
-            QStringLiteral("ftp://127.0.0.1:%1/a.pls").arg(ntohs(at.sin_port)).toStdString());
+            QStringLiteral("ftp://127.0.0.1:%1/a.pls").arg(silent.port()).toStdString());
     });
     const HttpRequest::Limits saved = HttpRequest::limits();
-    // A stalled body gives up after the stall time; /big goes over the size cap.
-    HttpRequest::setLimits({.connectTimeout = std::chrono::seconds(2),
-                            .stallTimeout = std::chrono::seconds(1),
-                            .maxBodyBytes = 1000});
+    // A stalled body gives up after the stall time.
+    HttpRequest::setLimits(
+        {.connectTimeout = std::chrono::seconds(2), .stallTimeout = std::chrono::seconds(1)});
     const QString local = QStringLiteral("http://127.0.0.1:%1").arg(port);
     QTemporaryFile file;
     ASSERT_TRUE(file.open() && file.write("[playlist]") > 0 && file.flush());
@@ -114,12 +99,10 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
         // address, status, completed, text, the X- header lines
         {local + "/page",    200, true,  QString::fromUtf8("café"), {"X-Test: /page"}},
         {local + "/latin1",  200, true,  QString::fromUtf8("café"), {"X-Test: /latin1"}},
-        {local + "/missing", 404, true,  "not here",                {"X-Test: /missing"}},
         {local + "/moved",   200, true,  QString::fromUtf8("café"), {"X-Test: /page"}},
         {local + "/dropped", 0,   false, "", {}},
         {local + "/stalled", 0,   false, "", {}},
         {QStringLiteral("http://127.0.0.1:%1/").arg(closedPort), 0, false, "", {}},
-        {local + "/big",     0,   false, "", {}},
         {local + "/to-ftp",  0,   false, "", {}},
         {QUrl::fromLocalFile(file.fileName()).toString(), 0, false, "", {}},
         {"http://radiosift-test.invalid/page", HttpRequest::StatusHostNotResolved, false, "", {}}};
@@ -137,9 +120,7 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
         EXPECT_TRUE(!headers.startsWith(u"HTTP/") && headers.endsWith(u"\r\n\r\n") == completed);
         EXPECT_EQ(request.responseBody().isEmpty(), !completed) << address.toStdString();
     }
-    pollfd pending{.fd = silent, .events = POLLIN, .revents = 0};
-    EXPECT_EQ(poll(&pending, 1, 0), 0) << "the redirect to ftp:// was followed";
-    close(silent);
+    EXPECT_FALSE(silent.knockedAt()) << "the redirect to ftp:// was followed";
     // Requests follow one another on one reused libcurl handle: nothing of a failed one may
     // reach the next. A request whose safety options libcurl refuses (it takes no negative
     // stall time) is not even sent.
@@ -155,9 +136,6 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
         EXPECT_EQ(std::tuple(big.completed(), big.responseBody(), served - servedBefore),
                   refuse ? std::tuple(false, QByteArray(), 0)
                          : std::tuple(true, QByteArray(4096, 'x'), 1));
-        EXPECT_EQ(
-            big.getAllResponseHeaders().split(QStringLiteral("\r\n")).filter(QStringLiteral("X-")),
-            refuse ? QStringList() : QStringList({"X-Test: /big"}));
     }
     HttpRequest::setLimits(saved);
     server.stop();
@@ -207,7 +185,6 @@ TEST(SurfacePixels, OutsideTheEdgesReadsInvalidAndWritesNothing) {
     EXPECT_EQ(s.GetPixel(3, 2), kGrey);  // the last pixel inside
 }
 
-// Each line drawn with QPainter, its top-left corner at (x, y + line height * line index).
 QImage DrawnStraight(const QFont& font, const QString& text, int x, int y) {
     QImage image(160, 60, QImage::Format_RGB32);
     image.fill(Qt::white);  // kPaper
@@ -232,7 +209,7 @@ TEST(SurfaceText, PrintDrawsWhatDrawingTheTextStraightDraws) {
     Surface surface = Filled(160, 60, kPaper);
     // Every text twice in a row (the second drawn from what the first shaped), then twice in
     // the other font, so that each print follows the same text in another font or another text.
-    for (const QString& text : texts) {
+    for (const QString& text : texts)
         for (const QFont& font : {sans, serif}) {
             surface.setFont(font);
             for (int repeat = 0; repeat < 2; ++repeat) {
@@ -244,7 +221,6 @@ TEST(SurfaceText, PrintDrawsWhatDrawingTheTextStraightDraws) {
                     << repeat + 1;
             }
         }
-    }
 }
 
 }  // namespace

@@ -8,12 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 #include <thread>
 
 namespace {
 
-// Answers after delayMs; counts what it was asked.
 struct SlowResolver : HostResolver {
     QStringList addresses(const QString&) override { return answer(QStringList{"192.0.2.1"}); }
     QString nameOf(const QString&) override { return answer(QStringLiteral("a.example")); }
@@ -26,61 +24,51 @@ struct SlowResolver : HostResolver {
     std::atomic<int> asked = 0, delayMs = 60000;
 };
 
-// Waits for a request to a port that never answers, or for a look-up: true when it came.
-using WaitFor = std::function<bool(const NeverAccepted&, HostResolver&)>;
-const std::pair<const char*, WaitFor> kWaits[] = {
-    {"Request",
-     [](const NeverAccepted& port, HostResolver&) {
-         HttpRequest request;
-         request.open(QStringLiteral("GET"),
-                      QStringLiteral("http://127.0.0.1:%1/").arg(port.port()));
-         request.send();
-         return request.completed();
-     }},
-    {"Addresses",
-     [](const NeverAccepted&, HostResolver& resolver) {
-         return !resolver.addresses("a.example").isEmpty();
-     }},
-    {"NameOf", [](const NeverAccepted&,
-                  HostResolver& resolver) { return !resolver.nameOf("192.0.2.1").isEmpty(); }},
-};
-
-class Waits : public testing::TestWithParam<std::pair<const char*, WaitFor>> {
+class Waits : public testing::Test {
 protected:
     void TearDown() override { PendingEvents::setWaitHook(nullptr); }
+    // A request to a port that never answers, or a look-up: true when the answer came.
+    bool request() {
+        HttpRequest request;
+        request.open(QStringLiteral("GET"),
+                     QStringLiteral("http://127.0.0.1:%1/").arg(silent_.port()));
+        request.send();
+        return request.completed();
+    }
+    bool lookUp() { return !resolver_.addresses("a.example").isEmpty(); }
+
     const NeverAccepted silent_;
     const std::shared_ptr<SlowResolver> slow_ = std::make_shared<SlowResolver>();
     WaitingHostResolver resolver_{slow_};
 };
 
-TEST_P(Waits, RunTheHookAdmitNoOtherWaitAndEndWhenGivenUp) {
-    int calls = 0;
-    bool nestedCame = false;
-    PendingEvents::setWaitHook([&] {
-        // On the first call, a click that would start a request or a look-up of its own; any
-        // admitted there would come at once.
-        slow_->delayMs = 0;
-        if (calls++ == 0)
-            for (const auto& [name, wait] : kWaits) nestedCame |= wait(silent_, resolver_);
-        slow_->delayMs = 60000;
-        return calls < 3;
-    });
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(GetParam().second(silent_, resolver_));
-    EXPECT_EQ(std::tuple(calls, nestedCame, slow_->asked.load()),
-              std::tuple(3, false, std::string(GetParam().first) == "Request" ? 0 : 1));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20)) << "not given up";
+TEST_F(Waits, RunTheHookAdmitNoOtherWaitAndEndWhenGivenUp) {
+    for (const bool isRequest : {true, false}) {
+        SCOPED_TRACE(isRequest ? "request" : "look-up");
+        int calls = 0;
+        bool nestedCame = false;
+        PendingEvents::setWaitHook([&] {
+            // On the first call, a click that would start a request or a look-up of its own;
+            // any admitted there would come at once.
+            slow_->delayMs = 0;
+            if (calls++ == 0) nestedCame = request() || lookUp();
+            slow_->delayMs = 60000;
+            return calls < 3;
+        });
+        const int asked = slow_->asked;
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(isRequest ? request() : lookUp());
+        EXPECT_EQ(std::tuple(calls, nestedCame, slow_->asked - asked),
+                  std::tuple(3, false, isRequest ? 0 : 1));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20))
+            << "not given up";
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, Waits, testing::ValuesIn(kWaits),
-                         [](const auto& info) { return std::string(info.param.first); });
-
 // Without a hook that gives it up, a look-up waits for its answer.
-TEST(WaitingHostResolver, AnswersAsTheResolverItWaitsFor) {
-    const auto quick = std::make_shared<SlowResolver>();
-    quick->delayMs = 120;
-    WaitingHostResolver resolver(quick);
-    EXPECT_EQ(std::pair(resolver.addresses("a.example"), resolver.nameOf("192.0.2.1")),
+TEST_F(Waits, ALookUpAnswersAsTheResolverItWaitsFor) {
+    slow_->delayMs = 120;
+    EXPECT_EQ(std::pair(resolver_.addresses("a.example"), resolver_.nameOf("192.0.2.1")),
               std::pair(QStringList{"192.0.2.1"}, QStringLiteral("a.example")));
 }
 
