@@ -4,6 +4,7 @@
 #include "ProgressBar.h"
 #include "SourceTextBox.h"
 #include "StatusLineBox.h"
+#include "UserAgent.h"
 #include "WindowRun.h"
 
 #include <QApplication>
@@ -73,6 +74,7 @@ TEST_F(ScanWindow, StartsWithTheStartingOptionsInAFixedFrameRestoredFromTheStore
     }
     frmMain window;  // not the fixture's, which has its own download folder
     ExpectFreshStart(window);
+    EXPECT_EQ(HttpRequest::userAgent(), ProgramUserAgent());  // what every request goes out under
     EXPECT_EQ(window.minimumSize(), QSize(505, 299));
     EXPECT_EQ(window.maximumSize(), QSize(505, 299));
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
