@@ -12,23 +12,12 @@ enum class LineEnds { Lf, CrLf, Cr };
 // Turns the LF line ends of a generated text into the given ones.
 QByteArray withLineEnds(QByteArray text, LineEnds ends);
 
-// How a damaged page entry is damaged. Each names what goes missing or out of place in the
-// entry; the rest of the entry stays as usual.
+// How a damaged page entry is damaged.
 enum class Malformation {
     None,
-    // The stream-type marker is missing.
-    NoTypeMarker,
-    // The bitrate cell is empty.
-    NoBitrate,
     // Classic layout: the playlist link lacks "&file=filename.pls". Current layout: the entry
     // has two "dirListenersCnt" blocks instead of three. Either way the entry is passed over.
     SkippedEntry,
-    // Classic layout: the "listlinks" link is missing. Current layout: "dirMoreGnrDiv" is
-    // missing. Either way reading the page stops at this entry.
-    BrokenEntry,
-    // Classic layout: the listeners cell and the bitrate cell trade places. Current layout: the
-    // home-page link comes before the playlist link.
-    OutOfOrder,
 };
 
 // How a damaged element of a JSON station answer is damaged. Elements 'every', 2 x 'every', ...
@@ -76,15 +65,9 @@ struct Misbehaviour {
     std::optional<QByteArray> body;
 
     // Page entries 'every', 2 x 'every', ... (counted from 1 within the page) are the ones the
-    // entry switches below change; 1 changes every entry.
+    // malformation damages; 1 damages every entry.
     int every = 1;
     Malformation malformation = Malformation::None;
-    // The name carries bytes that are not UTF-8 (invalidUtf8NameTail is appended to it).
-    bool invalidUtf8Names = false;
-    // The station id is hostileRnText(id) instead of the plain number.
-    bool hostileRn = false;
-    // The bitrate is hostileBitrateText(bitrate) instead of the plain number.
-    bool hostileBitrate = false;
 
     // A page (or a JSON answer) lists this many entries, whatever its query asked for (0: as
     // asked). The entries go through the stations the query matches (the whole catalogue when
@@ -98,13 +81,6 @@ struct Misbehaviour {
     JsonShape jsonShape = JsonShape::Array;
     int nestingDepth = 100000;
 
-    // " été" in Latin-1: a lone E9 byte is not UTF-8; read as Windows-1252 it is "é".
-    static QByteArray invalidUtf8NameTail() { return QByteArrayLiteral(" \xE9t\xE9"); }
-    // The playlist endpoints read the first number of an id, so these still name the station.
-    static QString hostileRnText(int id) { return QStringLiteral("../../%1").arg(id); }
-    static QString hostileBitrateText(int bitrate) {
-        return QStringLiteral("%1/../..").arg(bitrate);
-    }
     // Station names that must not lead a file out of its genre folder or break a file or a
     // line: separators, dot names, NUL, CR LF, blanks only, nothing, and far too long.
     static QStringList hostileNames() {

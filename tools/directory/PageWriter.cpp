@@ -18,27 +18,10 @@ QByteArray number(int n) {
     return QByteArray::number(n);
 }
 
-QByteArray nameBytes(const CatalogueStation& station, const EntryLook& look) {
+QByteArray nameBytes(const CatalogueStation& station) {
     // Names go out as the directory stores them, unescaped: the program cuts them out of the
     // page by markers and never decodes HTML.
-    QByteArray bytes = utf8(station.name);
-    if (look.invalidUtf8Name) bytes += Misbehaviour::invalidUtf8NameTail();
-    return bytes;
-}
-
-QByteArray rnOf(const CatalogueStation& station, const EntryLook& look) {
-    return look.hostileRn ? utf8(Misbehaviour::hostileRnText(station.id)) : number(station.id);
-}
-
-QByteArray bitrateOf(const CatalogueStation& station, const EntryLook& look) {
-    if (look.malformation == Malformation::NoBitrate) return {};
-    return look.hostileBitrate ? utf8(Misbehaviour::hostileBitrateText(station.bitrate))
-                               : number(station.bitrate);
-}
-
-QByteArray typeOf(const CatalogueStation& station, const EntryLook& look) {
-    return look.malformation == Malformation::NoTypeMarker ? QByteArray()
-                                                           : utf8(streamTypeLabel(station.type));
+    return utf8(station.name);
 }
 
 int maxListeners(const CatalogueStation& station) {
@@ -51,8 +34,7 @@ int maxListeners(const CatalogueStation& station) {
 
 EntryLook EntryLook::of(const Misbehaviour& misbehaviour, int position) {
     if (misbehaviour.every < 1 || position % misbehaviour.every != 0) return {};
-    return {misbehaviour.malformation, misbehaviour.invalidUtf8Names, misbehaviour.hostileRn,
-            misbehaviour.hostileBitrate};
+    return {misbehaviour.malformation};
 }
 
 PageWriter::PageWriter(PageLayout layout, const DirectoryQuery& query, QString hostPort,
@@ -148,33 +130,28 @@ QByteArray PageWriter::classicHead() const {
 
 QByteArray PageWriter::classicEntry(const CatalogueStation& station, int position,
                                     const EntryLook& look) const {
-    const Malformation broken = look.malformation;
+    const bool skipped = look.malformation == Malformation::SkippedEntry;
     const QByteArray listeners = number(station.listeners()) + "/" + number(maxListeners(station));
     QByteArray html;
     html += position % 2 ? "<tr bgcolor=\"#0F2A47\">\n" : "<tr bgcolor=\"#13335A\">\n";
     html += QByteArray("<td align=\"center\">") + kCell + number(query_.startAt + position) +
             ".</font></td>\n";
-    html +=
-        "<td align=\"center\"><a href=\"/sbin/shoutcast-playlist.pls?rn=" + rnOf(station, look) +
-        (broken == Malformation::SkippedEntry ? "&amp;file=filename.pls" : "&file=filename.pls") +
-        "\"><img src=\"/img/tunein.png\" width=\"42\" height=\"14\" border=\"0\" "
-        "alt=\"Tune in\"></a></td>\n";
-    html += QByteArray("<td align=\"center\">") + kSmall + typeOf(station, look) + "</font></td>\n";
+    html += "<td align=\"center\"><a href=\"/sbin/shoutcast-playlist.pls?rn=" + number(station.id) +
+            (skipped ? "&amp;file=filename.pls" : "&file=filename.pls") +
+            "\"><img src=\"/img/tunein.png\" width=\"42\" height=\"14\" border=\"0\" "
+            "alt=\"Tune in\"></a></td>\n";
+    html += QByteArray("<td align=\"center\">") + kSmall + utf8(streamTypeLabel(station.type)) +
+            "</font></td>\n";
     html += QByteArray("<td>") + kCell + "[" + utf8(station.genre) + "]</font> ";
-    html += broken == Malformation::BrokenEntry ? "<a target=\"_scurl\" href=\""
-                                                : "<a id=\"listlinks\" target=\"_scurl\" href=\"";
-    html += utf8(station.homepage) + "\">" + nameBytes(station, look) + "</a>\n";
+    html += "<a id=\"listlinks\" target=\"_scurl\" href=\"" + utf8(station.homepage) + "\">" +
+            nameBytes(station) + "</a>\n";
     if (!station.nowPlaying.isEmpty()) {
         html += "<br><font color=\"#9FB3C8\"><font size=\"1\">Now Playing:</font> " +
                 utf8(station.nowPlaying) + "</font>\n";
     }
     html += "</td>\n";
-    const QByteArray listenersCell =
-        QByteArray("<td align=\"center\">") + kCell + listeners + "</font></td>\n";
-    const QByteArray bitrateCell =
-        QByteArray("<td align=\"center\">") + kCell + bitrateOf(station, look) + "</font></td>\n";
-    html += broken == Malformation::OutOfOrder ? bitrateCell + listenersCell
-                                               : listenersCell + bitrateCell;
+    for (const QByteArray& cell : {listeners, number(station.bitrate)})
+        html += QByteArray("<td align=\"center\">") + kCell + cell + "</font></td>\n";
     html += "</tr>\n";
     return html;
 }
@@ -213,32 +190,29 @@ QByteArray PageWriter::currentHead() const {
 }
 
 QByteArray PageWriter::currentEntry(const CatalogueStation& station, const EntryLook& look) const {
-    const Malformation broken = look.malformation;
     const QByteArray playlistLink =
-        "<a href=\"" +
-        utf8(currentPlaylistLink(hostPort_, QString::fromUtf8(rnOf(station, look)))) +
+        "<a href=\"" + utf8(currentPlaylistLink(hostPort_, QString::number(station.id))) +
         "\"><img src=\"/img/play.png\" alt=\"Tune in\"></a>\n";
     const QByteArray homeLink = "<a class=\"dirStationName\" href=\"" + utf8(station.homepage) +
-                                "\" target=\"_blank\"> " + nameBytes(station, look) + "</a>\n";
+                                "\" target=\"_blank\"> " + nameBytes(station) + "</a>\n";
     QByteArray html = "<div class=\"dirListItem\">\n<div class=\"dirMoreDtlDiv\">\n";
     html += "<div class=\"dirStationDiv\">";
-    html += broken == Malformation::OutOfOrder ? homeLink + playlistLink : playlistLink + homeLink;
+    html += playlistLink + homeLink;
     html += "</div>\n";
     if (!station.nowPlaying.isEmpty()) {
         html +=
             "<div class=\"dirNowPlaying\">Now playing: " + utf8(station.nowPlaying) + "</div>\n";
     }
     html += "</div>\n";
-    html += broken == Malformation::BrokenEntry ? "<div class=\"dirGenreDiv\">"
-                                                : "<div class=\"dirMoreGnrDiv\">";
-    html += "Genre: <span class=\"fontYellowColor\">" + utf8(station.genre) + "</span></div>\n";
+    html += "<div class=\"dirMoreGnrDiv\">Genre: <span class=\"fontYellowColor\">" +
+            utf8(station.genre) + "</span></div>\n";
     html += "<div class=\"dirListenersCnt\">Listeners: <span class=\"fontYellowColor\">" +
             number(station.listeners()) + "</span></div>\n";
     html += "<div class=\"dirListenersCnt\">Bitrate: <span class=\"fontYellowColor\">" +
-            bitrateOf(station, look) + "</span></div>\n";
-    if (broken != Malformation::SkippedEntry) {
+            number(station.bitrate) + "</span></div>\n";
+    if (look.malformation != Malformation::SkippedEntry) {
         html += "<div class=\"dirListenersCnt\">Type: <span class=\"fontYellowColor\">" +
-                typeOf(station, look) + "</span></div>\n";
+                utf8(streamTypeLabel(station.type)) + "</span></div>\n";
     }
     html += "</div>\n";
     return html;

@@ -16,9 +16,6 @@ enum class PageLayout { Classic, Current };
 // How one entry is written: as it should be, or damaged by a misbehaviour.
 struct EntryLook {
     Malformation malformation = Malformation::None;
-    bool invalidUtf8Name = false;
-    bool hostileRn = false;
-    bool hostileBitrate = false;
 
     // The look of the entry at 'position' (counted from 1 within the page).
     static EntryLook of(const Misbehaviour& misbehaviour, int position);
