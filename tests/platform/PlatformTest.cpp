@@ -22,8 +22,8 @@ namespace {
 
 // Bytes outside a valid UTF-8 sequence (a stray byte, a cut-off sequence at the end, an overlong
 // form) read as Windows-1252; an unknown charset reads so too. A UTF-16 byte order mark decides
-// over a charset named, as browsers read text. (The byte order marks within UTF-8 and every
-// Windows-1252 byte, the replay of the codec's fuzz inputs checks.)
+// over a charset named, as browsers read text. (The replay of the codec's fuzz inputs checks the
+// byte order marks within UTF-8 and every Windows-1252 byte.)
 TEST(TextCodec, Windows1252AndTheForgivingUtf8Reader) {
     // clang-format off
     const std::pair<QByteArray, QString> read[] = {

@@ -13,7 +13,8 @@ QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-// What else each keeps; that nothing invisible or forbidden is left, the fuzz replay checks.
+// What the file-name part and the title each keep (the fuzz replay checks that nothing invisible
+// or forbidden is left).
 TEST(StationNames, InvisibleCharactersGoAndTitlesKeepTheNameAsGiven) {
     // clang-format off
     const std::tuple<QString, const char*, const char*> cases[] = {  // name, file-name part, title
