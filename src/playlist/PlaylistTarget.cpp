@@ -2,7 +2,6 @@
 
 #include "FolderHandle.h"
 #include "PlaylistText.h"
-#include "PlaylistWriters.h"
 #include "PlsReader.h"
 #include "ScanHost.h"
 #include "ScanState.h"
@@ -29,7 +28,7 @@ auto OneStation(int32_t& notSaved, Step step) -> decltype(step()) {
 bool WriteBytes(const PlaylistTarget& target, const QByteArray& bytes) {
     if (bytes.isEmpty()) return false;
     return OneStation(*target.notSaved,
-                      [&] { return WriteTextFile(*target.folder, target.fileName, bytes); });
+                      [&] { return target.folder->replaceFile(target.fileName, bytes); });
 }
 
 QByteArray StreamFileBytes(PlaylistFormat format, const QString& address, const QString& title) {
