@@ -35,10 +35,7 @@ QString helpText() {
 }
 
 QString versionText() {
-    return QStringLiteral("radiosift %1.%2.%3\n")
-        .arg(RadiosiftVersion::Major)
-        .arg(RadiosiftVersion::Minor)
-        .arg(RadiosiftVersion::Revision);
+    return QStringLiteral("radiosift %1\n").arg(QLatin1String(RadiosiftVersion::Text));
 }
 
 }  // namespace CommandLine

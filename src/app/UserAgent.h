@@ -7,9 +7,5 @@
 #include <QByteArray>
 
 inline QByteArray ProgramUserAgent() {
-    return QStringLiteral("Radiosift/%1.%2.%3")
-        .arg(RadiosiftVersion::Major)
-        .arg(RadiosiftVersion::Minor)
-        .arg(RadiosiftVersion::Revision)
-        .toLatin1();
+    return QByteArray("Radiosift/") + RadiosiftVersion::Text;
 }

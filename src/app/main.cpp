@@ -81,10 +81,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Radiosift"));
     // Desktops find the menu entry, and with it the icon, by this name.
     QApplication::setDesktopFileName(QStringLiteral("com.example.Radiosift"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(RadiosiftVersion::Major)
-                                            .arg(RadiosiftVersion::Minor)
-                                            .arg(RadiosiftVersion::Revision));
+    QApplication::setApplicationVersion(QLatin1String(RadiosiftVersion::Text));
     QString complaint;
     DirectoryHosts::chosenDirectory(&complaint);
     if (!complaint.isEmpty()) std::fprintf(stderr, "radiosift: %s\n", qPrintable(complaint));
