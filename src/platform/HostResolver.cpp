@@ -5,7 +5,6 @@
 #include <netdb.h>
 #include <sys/socket.h>
 
-#include <chrono>
 #include <functional>
 #include <future>
 #include <thread>
@@ -55,8 +54,7 @@ QString SystemHostResolver::nameOf(const QString& address) {
 
 namespace {
 
-// How often a waiting look-up lets events run: as often as a waiting request does.
-constexpr std::chrono::milliseconds kHookInterval{50};
+using PendingEvents::kHookInterval;
 
 // Runs lookUp on a thread of its own and waits for its answer; an empty answer when the wait is
 // given up or not admitted. The thread holds what it needs, so it may outlive the wait.

@@ -65,9 +65,7 @@ private:
 HttpRequest::Limits g_limits;
 QByteArray g_userAgent;
 
-// How often the wait hook runs while an answer is awaited: often enough that a window repaints
-// smoothly and takes a click or a close at once, seldom enough to cost nothing on a near server.
-constexpr std::chrono::milliseconds kHookInterval{50};
+using PendingEvents::kHookInterval;
 
 // Runs one transfer on the multi handle, letting the wait go on or give up every kHookInterval
 // while the answer is awaited. This is what curl_easy_perform does, except that the thread's

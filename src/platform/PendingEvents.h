@@ -2,6 +2,7 @@
 // while that thread waits for a request or a look-up.
 #pragma once
 
+#include <chrono>
 #include <functional>
 
 namespace PendingEvents {
@@ -13,6 +14,10 @@ void DoEvents();
 // (false: what it waits for is no longer wanted, and the wait is given up). Without one, a wait
 // goes on to its end.
 void setWaitHook(std::function<bool()> hook);
+
+// How often a wait lets events run: often enough that a window repaints smoothly and takes a
+// click or a close at once, seldom enough to cost nothing on a near server.
+inline constexpr std::chrono::milliseconds kHookInterval{50};
 
 // One wait of this thread for a request or a look-up, from its start to its end. Only one can be
 // under way on a thread: a wait begun from within another (by an event handled during it) is not
