@@ -100,6 +100,35 @@ bool WriteAll(int file, const QByteArray& bytes) {
     return true;
 }
 
+// Where a name in a folder leads: the subfolder that holds it, opened step by step without
+// following a link, and its last step. folder is -1 when a step is missing, a link, or leads up
+// a level.
+struct Place {
+    Descriptor subfolder;  // open while the place is used; none when the name has no steps
+    int folder = -1;
+    QByteArray fileName;
+    QString subfolders;  // the steps before the last one, joined by "/"
+};
+
+Place PlaceOf(int top, const QString& name) {
+    Place place;
+    QStringList steps = name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    steps.removeAll(QStringLiteral("."));
+    if (name.endsWith(QLatin1Char('/')) || steps.isEmpty() || steps.contains(QStringLiteral("..")))
+        return place;
+    place.fileName = QFile::encodeName(steps.takeLast());
+    place.subfolders = steps.join(QLatin1Char('/'));
+    int folder = top;
+    for (const QString& step : std::as_const(steps)) {
+        place.subfolder =
+            Descriptor(openat(folder, QFile::encodeName(step).constData(), kFolderFlags));
+        if (!place.subfolder) return place;
+        folder = place.subfolder.get();
+    }
+    place.folder = folder;
+    return place;
+}
+
 }  // namespace
 
 FolderHandle::~FolderHandle() {
@@ -149,20 +178,11 @@ std::unique_ptr<FolderHandle> FolderHandle::openChild(const QString& name) const
 }
 
 bool FolderHandle::replaceFile(const QString& name, const QByteArray& bytes) const {
-    // Step into the subfolders the name leads through, each opened without following a link.
-    QStringList steps = name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    steps.removeAll(QStringLiteral("."));
-    if (name.endsWith(QLatin1Char('/')) || steps.isEmpty() || steps.contains(QStringLiteral("..")))
-        return false;
-    const QByteArray fileName = QFile::encodeName(steps.takeLast());
-    Descriptor subfolder;
-    int folder = m_descriptor;
-    for (const QString& step : std::as_const(steps)) {
-        subfolder = Descriptor(openat(folder, QFile::encodeName(step).constData(), kFolderFlags));
-        if (!subfolder) return false;
-        folder = subfolder.get();
-    }
-    const QString subfolderKey = steps.join(QLatin1Char('/'));
+    const Place place = PlaceOf(m_descriptor, name);
+    if (place.folder < 0) return false;
+    const int folder = place.folder;
+    const QByteArray& fileName = place.fileName;
+    const QString& subfolderKey = place.subfolders;
     if (!m_swept.contains(subfolderKey)) {
         m_swept.insert(subfolderKey);
         RemoveStaleTemporaryFiles(folder, m_temporaryPrefix);
@@ -199,6 +219,34 @@ bool FolderHandle::replaceFile(const QString& name, const QByteArray& bytes) con
     return true;
 }
 
+std::optional<QByteArray> FolderHandle::readFile(const QString& name, qint64 maxBytes) const {
+    const Place place = PlaceOf(m_descriptor, name);
+    if (place.folder < 0) return std::nullopt;
+    Descriptor file(openat(place.folder, place.fileName.constData(),
+                           O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (!file || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxBytes)
+        return std::nullopt;
+    QByteArray bytes(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n =
+            read(file.get(), bytes.data() + got, static_cast<size_t>(bytes.size() - got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return std::nullopt;  // it shrank while it was read, or cannot be read
+        got += n;
+    }
+    return bytes;
+}
+
+bool FolderHandle::removeFile(const QString& name) const {
+    const Place place = PlaceOf(m_descriptor, name);
+    struct stat info {};
+    return place.folder >= 0 &&
+           fstatat(place.folder, place.fileName.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+           S_ISREG(info.st_mode) && unlinkat(place.folder, place.fileName.constData(), 0) == 0;
+}
+
 #else
 
 // Elsewhere folders are kept apart by their access lists, which the program does not change,
@@ -224,6 +272,19 @@ bool FolderHandle::replaceFile(const QString& name, const QByteArray& bytes) con
     if (steps.contains(QStringLiteral(".."))) return false;
     QSaveFile file(m_path + QLatin1Char('/') + name);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+std::optional<QByteArray> FolderHandle::readFile(const QString& name, qint64 maxBytes) const {
+    if (name.split(QLatin1Char('/')).contains(QStringLiteral(".."))) return std::nullopt;
+    QFile file(m_path + QLatin1Char('/') + name);
+    if (file.size() > maxBytes || !file.open(QIODevice::ReadOnly)) return std::nullopt;
+    return file.readAll();
+}
+
+bool FolderHandle::removeFile(const QString& name) const {
+    if (name.split(QLatin1Char('/')).contains(QStringLiteral(".."))) return false;
+    const QFileInfo file(m_path + QLatin1Char('/') + name);
+    return file.isFile() && !file.isSymLink() && QFile::remove(file.filePath());
 }
 
 #endif

@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class FolderHandle {
 public:
@@ -36,6 +37,15 @@ public:
     // removes the temporary files that killed runs of the program left there. False when the
     // file was not written. One thread at a time.
     bool replaceFile(const QString& name, const QByteArray& bytes) const;
+
+    // The bytes of the file name in this folder, reached as replaceFile reaches it; none when it
+    // is missing, is no regular file (a link is not followed), cannot be read or holds more than
+    // maxBytes.
+    std::optional<QByteArray> readFile(const QString& name, qint64 maxBytes) const;
+
+    // Removes the regular file name in this folder, reached as replaceFile reaches it; a link, a
+    // folder or anything else there stays. False when nothing was removed.
+    bool removeFile(const QString& name) const;
 
     // The path the folder was opened by, without a trailing separator: for showing only.
     const QString& path() const { return m_path; }

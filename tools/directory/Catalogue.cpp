@@ -206,6 +206,9 @@ void addListing(CatalogueStation& station, int n, const CatalogueStation* before
         station.urlResolved = stream;
     }
     if (n % 6 != 2) station.favicon = station.homepage + QStringLiteral("favicon.ico");
+    // Logos as some stations give them: inline, and with characters an address must escape.
+    if (n % 30 == 20) station.favicon = QStringLiteral("data:image/png;base64,iVBORw0KGgo=");
+    if (n % 30 == 26) station.favicon = station.homepage + QStringLiteral("logo \"große\".png");
     station.tags = station.genre.toLower();
     const QString otherName = genreWord(station.genre).toLower();
     if (otherName != station.tags) station.tags += u',' + otherName;
@@ -214,6 +217,15 @@ void addListing(CatalogueStation& station, int n, const CatalogueStation* before
     station.lastCheckOk = n % 10 != 7;
     station.hls = n % 12 == 6;
     station.votes = station.id * 37 % 1000;
+}
+
+// The second revision's name of a station that renamed itself: a key of its own, as every name
+// has.
+QString laterName(const QString& name, QSet<QString>& keys) {
+    QString later = name + QStringLiteral(" Next");
+    while (keys.contains(nameKey(later))) later += QStringLiteral(" Next");
+    keys.insert(nameKey(later));
+    return later;
 }
 
 bool defaultOrder(const CatalogueStation& a, const CatalogueStation& b) {
@@ -263,6 +275,8 @@ Catalogue::Catalogue(CatalogueOptions options) : options_(options) {
     int id = 1000 + dice.below(9000);
     const int perGenre = qMax(0, options.stationsPerGenre);
     stations_.reserve(perGenre * genres().size());
+    CatalogueStation before;  // the one at place n - 1, as the first revision has it
+    QList<qsizetype> renamed;
     for (const QString& genre : genres()) {
         for (int n = 0; n < perGenre; ++n) {
             CatalogueStation station;
@@ -287,11 +301,19 @@ Catalogue::Catalogue(CatalogueOptions options) : options_(options) {
             const QString slug = slugOf(station.name, station.id);
             station.homepage = QStringLiteral("http://www.%1.example/").arg(slug);
             station.servers = makeServers(dice, slug);
-            addListing(station, n, n > 0 ? &stations_.last() : nullptr);
+            addListing(station, n, n > 0 ? &before : nullptr);
+            before = station;
+            // The second revision changes stations only once the generator is past them, so
+            // that every other station stays as it was.
+            if (options.revision >= 2 && n % 10 == 1) continue;
+            if (options.revision >= 2 && n % 10 == 4) renamed.append(stations_.size());
+            if (options.revision >= 2 && n % 10 == 6) station.lastCheckOk = false;
             indexById_.insert(station.id, stations_.size());
             stations_.append(station);
         }
     }
+    for (const qsizetype index : renamed)
+        stations_[index].name = laterName(stations_[index].name, keys);
     if (perGenre > 0) liveOnly_ = realCaseStations(id);
 }
 

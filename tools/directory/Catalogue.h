@@ -15,6 +15,11 @@
 struct CatalogueOptions {
     int stationsPerGenre = 60;
     std::uint32_t seed = 1;
+    // 1: the catalogue as generated. 2: the same catalogue a while later, as a refresh finds it:
+    // by a station's place n in its genre (from 0), stations with n % 10 == 1 have left the
+    // directory, those with n % 10 == 4 renamed themselves (" Next" added, same id and
+    // stationuuid, same stream) and those with n % 10 == 6 failed their last check.
+    int revision = 1;
 };
 
 class Catalogue {

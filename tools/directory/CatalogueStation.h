@@ -46,7 +46,9 @@ struct CatalogueStation {
     // the same stream under two names in one genre.
     QString url;
     QString urlResolved;
-    QString favicon;      // empty for n % 6 == 2
+    // Empty for n % 6 == 2; a "data:" address for n % 30 == 20; one with '"', a blank and a
+    // non-ASCII letter for n % 30 == 26.
+    QString favicon;
     QString tags;         // the genre in lower case, then its other name if it has one: "rnb,r&b"
     QString countryCode;  // two capitals
     bool lastCheckOk = true;  // false for n % 10 == 7

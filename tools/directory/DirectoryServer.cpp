@@ -139,9 +139,12 @@ QByteArray fillerPiece() {
 }  // namespace
 
 struct DirectoryServer::Impl {
-    explicit Impl(CatalogueOptions options) : catalogue(options) {}
+    explicit Impl(CatalogueOptions options)
+        : revisions{std::make_shared<const Catalogue>(options)} {}
 
-    Catalogue catalogue;
+    // Every catalogue the server has listed, the one it lists now last: a catalogue handed out
+    // stays valid for the life of the server.
+    QList<std::shared_ptr<const Catalogue>> revisions;
     std::unique_ptr<httplib::Server> server;
     std::thread thread;
     std::atomic<int> port{0};
@@ -149,13 +152,18 @@ struct DirectoryServer::Impl {
     std::mutex waitMutex;
     std::condition_variable wake;
 
-    mutable std::mutex mutex;  // guards the three below
+    mutable std::mutex mutex;  // guards revisions and the four below
     LineEnds lineEnds = LineEnds::Lf;
     QMap<QByteArray, Misbehaviour> misbehaviours;
     QStringList log;
     std::function<void(const QString&)> listener;  // set before the server starts
 
     QString hostPort() const { return QStringLiteral("127.0.0.1:%1").arg(port.load()); }
+
+    std::shared_ptr<const Catalogue> current() const {
+        std::lock_guard lock(mutex);
+        return revisions.last();
+    }
 
     Misbehaviour misbehaviourFor(const std::string& target, LineEnds* ends) const {
         std::lock_guard lock(mutex);
@@ -183,7 +191,8 @@ struct DirectoryServer::Impl {
     Reply pageReply(PageLayout layout, const QByteArray& rawQuery,
                     const Misbehaviour& misbehaviour) {
         const DirectoryQuery query = DirectoryQuery::fromRawQuery(rawQuery);
-        const QList<CatalogueStation> matches = catalogue.matching(query);
+        const std::shared_ptr<const Catalogue> catalogue = current();
+        const QList<CatalogueStation> matches = catalogue->matching(query);
         auto writer = std::make_shared<PageWriter>(layout, query, hostPort(), matches.size());
         Reply reply;
         reply.body = writer->head();
@@ -197,7 +206,7 @@ struct DirectoryServer::Impl {
         }
         // A long page is made while it is sent.
         reply.more = piecesOf(
-            matches.isEmpty() ? catalogue.stations() : matches, misbehaviour.entryCount,
+            matches.isEmpty() ? catalogue->stations() : matches, misbehaviour.entryCount,
             [writer, misbehaviour](const CatalogueStation& station, int position) {
                 return writer->entry(station, position, EntryLook::of(misbehaviour, position));
             },
@@ -219,7 +228,8 @@ struct DirectoryServer::Impl {
             return reply;
         }
         const StationSearch search = StationSearch::fromRawQuery(rawQuery);
-        const QList<CatalogueStation> matches = catalogue.matching(search);
+        const std::shared_ptr<const Catalogue> catalogue = current();
+        const QList<CatalogueStation> matches = catalogue->matching(search);
         const bool inObject = misbehaviour.jsonShape == JsonShape::Object;
         reply.body = inObject ? "{\"stations\":[" : "[";
         const QByteArray foot = inObject ? "]}" : "]";
@@ -227,7 +237,7 @@ struct DirectoryServer::Impl {
             return (position > 1 ? "," : "") + stationElement(station, misbehaviour, position);
         };
         if (misbehaviour.entryCount > 0) {
-            reply.more = piecesOf(matches.isEmpty() ? catalogue.stations() : matches,
+            reply.more = piecesOf(matches.isEmpty() ? catalogue->stations() : matches,
                                   misbehaviour.entryCount, element, foot);
             return reply;
         }
@@ -238,7 +248,7 @@ struct DirectoryServer::Impl {
     }
 
     Reply playlistReply(const QByteArray& rawQuery, const QByteArray& key) const {
-        const QString text = catalogue.playlistText(stationIdOf(queryValue(rawQuery, key)));
+        const QString text = current()->playlistText(stationIdOf(queryValue(rawQuery, key)));
         if (text.isEmpty()) return errorReply(404);
         Reply reply;
         reply.contentType = kPls;
@@ -430,7 +440,15 @@ QString DirectoryServer::baseUrl() const {
     return QStringLiteral("http://") + d->hostPort();
 }
 const Catalogue& DirectoryServer::catalogue() const {
-    return d->catalogue;
+    return *d->current();
+}
+
+void DirectoryServer::setRevision(int revision) {
+    CatalogueOptions options = d->current()->options();
+    options.revision = revision;
+    auto catalogue = std::make_shared<const Catalogue>(options);
+    std::lock_guard lock(d->mutex);
+    d->revisions.append(std::move(catalogue));
 }
 
 void DirectoryServer::setLineEnds(LineEnds ends) {

@@ -39,7 +39,12 @@ public:
     // "http://127.0.0.1:PORT".
     QString baseUrl() const;
 
+    // The catalogue listed now.
     const Catalogue& catalogue() const;
+    // Lists the catalogue of the same options at another revision (see CatalogueOptions) from
+    // the next request on, as the directory changes between two harvests. Safe to call while
+    // the server runs; catalogues handed out before stay valid.
+    void setRevision(int revision);
 
     // Line ends of pages and playlists (LF unless set).
     void setLineEnds(LineEnds ends);

@@ -39,6 +39,10 @@ int main(int argc, char** argv) {
          QStringLiteral("N"), QStringLiteral("60")},
         {QStringLiteral("seed"), QStringLiteral("Seed of the generated catalogue."),
          QStringLiteral("N"), QStringLiteral("1")},
+        {QStringLiteral("revision"),
+         QStringLiteral("Revision of the catalogue: 1 as generated, 2 as a later refresh finds "
+                        "it (stations left, renamed, broken)."),
+         QStringLiteral("N"), QStringLiteral("1")},
         {QStringLiteral("line-ends"),
          QStringLiteral("Line ends of pages and playlists: lf or crlf."), QStringLiteral("lf|crlf"),
          QStringLiteral("lf")},
@@ -53,6 +57,7 @@ int main(int argc, char** argv) {
     CatalogueOptions options;
     options.stationsPerGenre = numberOption(parser, QStringLiteral("stations-per-genre"), 0);
     options.seed = static_cast<std::uint32_t>(numberOption(parser, QStringLiteral("seed"), 0));
+    options.revision = numberOption(parser, QStringLiteral("revision"), 1);
     const int port = numberOption(parser, QStringLiteral("port"), 0);
     const int delay = numberOption(parser, QStringLiteral("delay-ms"), 0);
     const QString ends = parser.value(QStringLiteral("line-ends")).toLower();
