@@ -79,6 +79,7 @@ frmMain::frmMain(QWidget* parent)
                           Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Radiosift"));
     HttpRequest::setUserAgent(ProgramUserAgent());
+    m_state.m_Recorder = &m_library;
     setWindowIcon(Artwork::programIcon());
     setFixedSize(TwipsRect(0, 0, 7575, 4485).size());
     setAutoFillBackground(true);

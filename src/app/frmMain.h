@@ -5,6 +5,7 @@
 
 #include "ClassicPages.h"
 #include "DirectoryHosts.h"
+#include "LibraryRun.h"
 #include "PageFetcher.h"
 #include "PageParser.h"
 #include "RadioBrowserPages.h"
@@ -139,6 +140,9 @@ private:
     void Form_Load();
 
     ScanState m_state;
+    // Each run's record in its genre folders, so that a folder made here can be refreshed
+    // and pruned without the window.
+    LibraryRun m_library;
     StationSaver m_saver{*this, m_state};
     PageParser m_parser{*this, m_state, m_saver};
     PageFetcher m_fetcher{*this, m_state};

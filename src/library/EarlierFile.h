@@ -18,7 +18,7 @@ enum class EarlierFile {
                    // remove it
 };
 
-// What this run wrote into the genre folder.
+// What this run wrote into the genre folder, and the files it kept for stations listed again.
 struct RunFiles {
     QSet<QString> names;
     QSet<QString> stationIds;  // ids that are not empty

@@ -63,7 +63,7 @@ bool GenreLibrary::writeRecord() const {
 PruneTally GenreLibrary::prune() {
     PruneTally tally;
     if (!m_folder) return tally;
-    RunFiles run;
+    RunFiles run{m_kept, {}};
     for (const WrittenFile& file : m_written) {
         run.names.insert(file.record.fileName);
         if (!file.record.stationId.isEmpty()) run.stationIds.insert(file.record.stationId);
@@ -90,6 +90,8 @@ PruneTally GenreLibrary::prune() {
                 if (verdict == EarlierFile::Renamed) ++tally.renamed;
                 break;
             case EarlierFile::WrittenAgain:
+                if (!m_writtenAt.contains(entry.fileName)) stillToPrune.append(entry);  // kept
+                break;
             case EarlierFile::Gone:
                 break;
         }

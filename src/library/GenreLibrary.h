@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <memory>
 
@@ -41,6 +42,9 @@ public:
     // the later station.
     void add(WrittenFile file);
     const QList<WrittenFile>& written() const { return m_written; }
+    // A file whose station was listed again but whose file could not be written anew: the
+    // earlier file stays the station's, and stays recorded.
+    void keep(const QString& fileName) { m_kept.insert(fileName); }
 
     // The genre's listing was not read whole (a page failed): only renamed stations' old files
     // may be pruned.
@@ -68,5 +72,6 @@ private:
     QList<RecordEntry> m_earlier;  // earlier runs' entries not yet pruned, in their order
     QList<WrittenFile> m_written;
     QHash<QString, qsizetype> m_writtenAt;  // file name: its place in m_written
+    QSet<QString> m_kept;
     bool m_listingWhole = true;
 };

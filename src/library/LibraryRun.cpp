@@ -1,25 +1,25 @@
 #include "LibraryRun.h"
 
+#include "StationNameCleaner.h"
+
 #include <QDir>
 
-void LibraryRun::startRun(LibraryOptions options) {
-    m_options = std::move(options);
+void LibraryRun::startRun() {
     m_genres.clear();
     m_current = nullptr;
+    m_pruned = {};
     m_warnings.clear();
 }
 
-void LibraryRun::startGenre(const QString& genre, const QString& path,
-                            std::shared_ptr<const FolderHandle> folder,
-                            std::shared_ptr<const FolderHandle> download) {
+void LibraryRun::startGenre(const QString& genre, const GenreFolder& folder) {
+    const QString& path = folder.path;
     m_current = nullptr;
     m_currentPath = path;
-    if (!folder) return;
+    if (!folder.folder) return;
     std::unique_ptr<GenreLibrary>& library = m_genres[path];
     if (!library) {
-        const QString folderName = QDir(path).dirName();
-        library = std::make_unique<GenreLibrary>(genre, std::move(folder), std::move(download),
-                                                 folderName);
+        library = std::make_unique<GenreLibrary>(genre, folder.folder, folder.download,
+                                                 QDir(path).dirName());
         if (library->earlierRecord() == FolderRecord::State::Unusable) {
             m_warnings.append(QStringLiteral("%1%2 is no record of this program's, or damaged: "
                                              "nothing is pruned in %1, and the record is written "
@@ -30,8 +30,17 @@ void LibraryRun::startGenre(const QString& genre, const QString& path,
     m_current = library.get();
 }
 
-void LibraryRun::fileWritten(WrittenFile file) {
-    if (m_current) m_current->add(std::move(file));
+void LibraryRun::fileWritten(const StationEntry& station, const QString& fileName,
+                             const QString& address, const QByteArray& bytes) {
+    if (!m_current) return;
+    m_current->add({{fileName, station.Rn, address, FileHash(bytes)},
+                    StationTitle(station.Name),
+                    station.Logo,
+                    station.HomeLink});
+}
+
+void LibraryRun::fileKept(const QString& fileName) {
+    if (m_current) m_current->keep(fileName);
 }
 
 void LibraryRun::listingIncomplete() {
@@ -49,10 +58,8 @@ void LibraryRun::endGenre() {
     m_current = nullptr;
 }
 
-PruneTally LibraryRun::endRun(bool done) {
+void LibraryRun::endRun(bool done) {
     endGenre();
-    PruneTally tally;
-    if (!done || !m_options.prune) return tally;
-    for (const auto& [path, library] : m_genres) tally += library->prune();
-    return tally;
+    if (!done || !m_options.prune) return;
+    for (const auto& [path, library] : m_genres) m_pruned += library->prune();
 }

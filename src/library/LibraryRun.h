@@ -5,6 +5,7 @@
 
 #include "GenreLibrary.h"
 #include "GenrePlaylist.h"
+#include "RunRecorder.h"
 
 #include <QList>
 #include <QString>
@@ -12,39 +13,32 @@
 #include <map>
 #include <memory>
 
-class FolderHandle;
-
 struct LibraryOptions {
     QList<GenrePlaylistFormat> playlists;  // genre playlists to write; none when empty
     bool prune = false;                    // prune after a run that ended "Done"
 };
 
-class LibraryRun {
+class LibraryRun : public RunRecorder {
 public:
-    explicit LibraryRun(LibraryOptions options = {}) : m_options(std::move(options)) {}
+    // Takes effect with the next run.
+    void setOptions(LibraryOptions options) { m_options = std::move(options); }
 
     // Starts over for a new run.
-    void startRun(LibraryOptions options);
+    void startRun() override;
+    // A folder the run has already written into takes up where it was; a folder that could not
+    // be opened takes no files.
+    void startGenre(const QString& genre, const GenreFolder& folder) override;
+    void fileWritten(const StationEntry& station, const QString& fileName, const QString& address,
+                     const QByteArray& bytes) override;
+    void fileKept(const QString& fileName) override;
+    void listingIncomplete() override;
+    // Writes the genre's playlists and its record with what was written.
+    void endGenre() override;
+    // Prunes every genre folder of the run when asked to and the run is done.
+    void endRun(bool done) override;
 
-    // The genre whose files come next, in its folder (path: with its trailing separator, as the
-    // run names it; folder and download as GenreLibrary takes them). A folder the run has
-    // already written into takes up where it was. A folder that could not be opened (null)
-    // takes no files.
-    void startGenre(const QString& genre, const QString& path,
-                    std::shared_ptr<const FolderHandle> folder,
-                    std::shared_ptr<const FolderHandle> download);
-    // A file the run wrote into the current genre's folder.
-    void fileWritten(WrittenFile file);
-    // The current genre's listing was not read whole.
-    void listingIncomplete();
-    // The current genre has ended, also by a stop: its playlists and its record are written
-    // with what was written.
-    void endGenre();
-
-    // The run has ended; done: it ended "Done". Prunes every genre folder of the run when asked
-    // to and the run is done, and returns what was pruned.
-    PruneTally endRun(bool done);
-
+    // What the last run pruned.
+    const PruneTally& pruned() const { return m_pruned; }
     // One line for each genre folder whose record could not be read as one, and for each record
     // or playlist that could not be written, oldest first.
     const QStringList& warnings() const { return m_warnings; }
@@ -54,5 +48,6 @@ private:
     std::map<QString, std::unique_ptr<GenreLibrary>> m_genres;  // by folder path
     GenreLibrary* m_current = nullptr;
     QString m_currentPath;
+    PruneTally m_pruned;
     QStringList m_warnings;
 };

@@ -17,10 +17,9 @@ GenreFolder ExpandDownloadDir(const QString& txtDL, const QString& genre, QStrin
     ReplaceMacro(expandedDir, QStringLiteral("%MYDOC%"), SpecialFolderPath(SpecialFolderDocuments));
     ReplaceMacro(expandedDir, QStringLiteral("%APPDATA%"), SpecialFolderPath(SpecialFolderAppData));
     expandedDir += separator;
-    GenreFolder result{expandedDir + genre + separator, nullptr};
+    GenreFolder result{expandedDir + genre + separator, nullptr, nullptr};
     // One level each: a missing parent is not created.
-    if (const std::unique_ptr<FolderHandle> download =
-            FolderHandle::open(expandedDir, PlaylistTemporaryPrefix))
-        result.folder = download->openChild(genre);
+    result.download = FolderHandle::open(expandedDir, PlaylistTemporaryPrefix);
+    if (result.download) result.folder = result.download->openChild(genre);
     return result;
 }

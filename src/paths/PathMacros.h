@@ -19,6 +19,8 @@ struct GenreFolder {
     // The folder itself, open for the genre's files; null when it could not be opened or is
     // refused: nothing may then be written into it.
     std::shared_ptr<const FolderHandle> folder;
+    // The download folder that holds it, open as well; null when it could not be opened.
+    std::shared_ptr<const FolderHandle> download;
 };
 
 // Expands the macros of the download path, opens the download folder and its genre subfolder,

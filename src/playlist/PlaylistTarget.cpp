@@ -3,6 +3,7 @@
 #include "FolderHandle.h"
 #include "PlaylistText.h"
 #include "PlsReader.h"
+#include "RunRecorder.h"
 #include "ScanHost.h"
 #include "ScanState.h"
 #include "StationFileName.h"
@@ -25,10 +26,14 @@ auto OneStation(int32_t& notSaved, Step step) -> decltype(step()) {
 }
 
 // Bytes with nothing in them hold no web stream: the station is passed over, not counted.
-bool WriteBytes(const PlaylistTarget& target, const QByteArray& bytes) {
+bool WriteBytes(const PlaylistTarget& target, const QByteArray& bytes, const QString& address) {
     if (bytes.isEmpty()) return false;
-    return OneStation(*target.notSaved,
-                      [&] { return target.folder->replaceFile(target.fileName, bytes); });
+    if (!OneStation(*target.notSaved,
+                    [&] { return target.folder->replaceFile(target.fileName, bytes); }))
+        return false;
+    if (target.recorder)
+        target.recorder->fileWritten(target.station, target.fileName, address, bytes);
+    return true;
 }
 
 QByteArray StreamFileBytes(PlaylistFormat format, const QString& address, const QString& title) {
@@ -58,17 +63,22 @@ std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, ScanState& stat
         if (fileName.isEmpty() || !StaysInFolder(fileName) || !state.m_DownloadFolder)
             return std::nullopt;
         return PlaylistTarget{StationTitle(entry.Name), state.m_DownloadFolder, fileName,
-                              &state.m_NotSaved, FormatOf(formatText)};
+                              &state.m_NotSaved,        FormatOf(formatText),   entry,
+                              state.m_Recorder};
     });
 }
 
 bool WritePlaylist(const PlaylistTarget& target, const QString& playlistText) {
     // A PLS keeps the directory's entries that lead to web streams; the other formats hold the
     // stream picked from it.
-    if (target.format == PlaylistFormat::Pls) return WriteBytes(target, PlsFileBytes(playlistText));
+    if (target.format == PlaylistFormat::Pls) {
+        const QByteArray bytes = PlsFileBytes(playlistText);
+        // The stream the file's first choice leads to, among the entries it kept.
+        return WriteBytes(target, bytes, PickStreamAddress(QString::fromUtf8(bytes)));
+    }
     return WriteStreamPlaylist(target, PickStreamAddress(playlistText));
 }
 
 bool WriteStreamPlaylist(const PlaylistTarget& target, const QString& address) {
-    return WriteBytes(target, StreamFileBytes(target.format, address, target.title));
+    return WriteBytes(target, StreamFileBytes(target.format, address, target.title), address);
 }

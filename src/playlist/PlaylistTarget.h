@@ -11,6 +11,7 @@
 #include <optional>
 
 class FolderHandle;
+class RunRecorder;
 class ScanHost;
 struct ScanState;
 
@@ -23,6 +24,8 @@ struct PlaylistTarget {
     // The format chosen when the file was named: the file's content matches its extension
     // however the window's choice changes while the playlist is fetched.
     PlaylistFormat format = PlaylistFormat::Pls;
+    StationEntry station;             // the station, as it was when the file was named
+    RunRecorder* recorder = nullptr;  // the run's, told of the file once it is written
 };
 
 // Names the entry's playlist by the options of the window, with the name limit already read,
@@ -36,7 +39,8 @@ std::optional<PlaylistTarget> NamePlaylist(const ScanHost& host, ScanState& stat
 // Writes a PLS playlist text to the target in its format: PLS with only the entries
 // that lead to web streams (PlsFileBytes), ASX or M3U around the stream address picked from it.
 // False when nothing was written. A playlist with no web stream in it is passed over; a file
-// that could not be written counts as not saved and leaves no temporary file.
+// that could not be written counts as not saved and leaves no temporary file. A file written is
+// told to the target's recorder, with the stream address an M3U file would hold.
 bool WritePlaylist(const PlaylistTarget& target, const QString& playlistText);
 
 // Writes a playlist of one stream to the target in its format: a PLS of one entry

@@ -4,6 +4,7 @@
 #include "DownloadTime.h"
 #include "HttpRequest.h"
 #include "PlaylistTarget.h"
+#include "RunRecorder.h"
 #include "ScanHost.h"
 #include "ScanState.h"
 #include "StationFileName.h"
@@ -34,8 +35,12 @@ bool StationSaver::SaveStation(int32_t index) {
     HttpRequest& http = *request;
     http.open(QStringLiteral("GET"), address);
     http.send();
-    // An error page or a cut-off answer is no playlist; any earlier file stays.
-    if (!http.completed() || http.status() < 200 || http.status() > 299) return false;
+    // An error page or a cut-off answer is no playlist; any earlier file stays, and stays the
+    // station's.
+    if (!http.completed() || http.status() < 200 || http.status() > 299) {
+        if (m_state.m_Recorder) m_state.m_Recorder->fileKept(target->fileName);
+        return false;
+    }
     if (m_state.stopAsked() || !WritePlaylist(*target, http.responseText())) return false;
     m_host.setTxtStatText(DownloadTimeLine(start, SecondsSinceMidnight()));
     return true;

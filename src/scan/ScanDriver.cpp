@@ -4,6 +4,7 @@
 #include "PathMacros.h"
 #include "QueryAddress.h"
 #include "Rounding.h"
+#include "RunRecorder.h"
 #include "ScanHost.h"
 #include "ScanState.h"
 
@@ -104,15 +105,19 @@ void ScanDriver::run() {
     m_host.setVp1Value(0);
     m_source = &m_sourceOfRun();
     m_source->startRun();
+    RunRecorder* const recorder = m_state.m_Recorder;
+    if (recorder) recorder->startRun();
 
     try {
         runGenres(first, last, pageSize, stations);
     } catch (const RunStopped&) {
+        if (recorder) recorder->endRun(false);
         m_host.setCmdRunCaption(kRun);
         m_host.setVp1Text(m_host.txtProgText());
         m_host.setVp1Value(100);
         return;
     }
+    if (recorder) recorder->endRun(true);
     // Stations that could not be written are owned up to, however many were.
     const QString ending = m_state.m_NotSaved == 0
                                ? QStringLiteral("Done")
@@ -132,6 +137,8 @@ void ScanDriver::runGenres(int first, int last, int pageSize, int stations) {
         m_state.m_Genre = m_host.cmbGenreItem(genre);
         GenreFolder folder =
             ExpandDownloadDir(m_host.txtDLText(), m_state.m_Genre, m_state.m_ExpandedDir);
+        RunRecorder* const recorder = m_state.m_Recorder;
+        if (recorder) recorder->startGenre(m_state.m_Genre, folder);
         m_state.m_DownloadDir = folder.path;
         m_state.m_DownloadFolder = std::move(folder.folder);
         const QString maxBitrateText = m_host.cmbMaxBitText();
@@ -154,6 +161,13 @@ void ScanDriver::runGenres(int first, int last, int pageSize, int stations) {
             return query;
         };
         pages.checkPoint = checkPoint;
+        // What the genre wrote is recorded also when the run stops in it.
+        const int32_t notSavedBefore = m_state.m_NotSaved;
+        const auto genreEnded = qScopeGuard([&] {
+            if (!recorder) return;
+            if (m_state.m_NotSaved != notSavedBefore) recorder->listingIncomplete();
+            recorder->endGenre();
+        });
         m_source->runGenre(pages, m_state);
     }
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 class FolderHandle;
+class RunRecorder;
 
 struct ScanState {
     bool m_Running = false;       // a run may go on; tested at the driver's check points
@@ -31,6 +32,8 @@ struct ScanState {
     // The request of the last fetch or download. Shared: the fetch that waits for it holds it
     // too, so events that replace it meanwhile cannot pull it from under the wait.
     std::shared_ptr<HttpRequest> m_Http;
+    // Told what each run writes, to keep the library beside it; none when null.
+    RunRecorder* m_Recorder = nullptr;
     // From a click that starts a run until the run has ended, a stopped run's unwinding included.
     bool m_RunUnderWay = false;
 

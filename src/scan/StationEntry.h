@@ -9,7 +9,8 @@ struct StationEntry {
     QString Genre;         // genre being scanned when the entry was read
     QString Bitrate;       // bitrate as printed on the page, e.g. "128"
     QString StreamType;    // "MP3", "AAC" or "OGG" (or the previous entry's type)
-    QString HomeLink;      // the station's home page (current layout only)
+    QString HomeLink;      // the station's home page (current layout and live directory)
+    QString Logo;          // the station's logo address (live directory only)
     QString PlaylistLink;  // the entry's first link
     QString NowPlaying;    // title playing now (classic layout only)
     QString Rn;            // the station's id in the directory

@@ -111,15 +111,17 @@ protected:
     // One run into Rock writing the files given, each holding its own name.
     PruneTally run(const QStringList& files, LibraryOptions options, bool done = true) {
         LibraryRun library;
-        library.startRun(options);
-        library.startGenre("Rock", m_root.filePath("Rock/"), m_rock, m_download);
+        library.setOptions(options);
+        library.startRun();
+        library.startGenre("Rock", {m_root.filePath("Rock/"), m_rock, m_download});
         for (const QString& file : files) {
             m_rock->replaceFile(file, file.toUtf8());
-            library.fileWritten(Station(file, file.section('.', 0, 0), file.toUtf8()));
+            library.fileWritten({.Name = "T", .Rn = file.section('.', 0, 0)}, file,
+                                "http://s.test/", file.toUtf8());
         }
-        const PruneTally tally = library.endRun(done);
+        library.endRun(done);
         m_warnings = library.warnings();
-        return tally;
+        return library.pruned();
     }
     std::string files() const {
         return QDir(m_root.filePath("Rock"))

@@ -3,6 +3,7 @@
 #include "PageFetcher.h"
 #include "PageParser.h"
 #include "QueryAddress.h"
+#include "RunRecorder.h"
 #include "ScanHost.h"
 #include "ScanState.h"
 
@@ -12,6 +13,11 @@ void ClassicPages::runGenre(const GenrePages& genre, ScanState& state) {
         genre.checkPoint();
         m_fetcher.cmdGO_Click();
         genre.checkPoint();
+        // An error page lists no stations, or not all of them.
+        const HttpRequest* answer = state.m_Http.get();
+        if (state.m_Recorder &&
+            (!answer || !answer->completed() || answer->status() < 200 || answer->status() > 299))
+            state.m_Recorder->listingIncomplete();
         parsePage(genre.pageSize);
         // A page stopped part-way ends the run stopped, the last page too.
         genre.checkPoint();

@@ -49,6 +49,7 @@ LiveStation ReadStation(const QJsonObject& object) {
     station.urlResolved =
         TextField(object, QLatin1StringView("url_resolved"), kLongestAddress).trimmed();
     station.homepage = TextField(object, QLatin1StringView("homepage"), kLongestAddress);
+    station.favicon = TextField(object, QLatin1StringView("favicon"), kLongestAddress);
     return station;
 }
 
@@ -72,6 +73,7 @@ StationEntry LiveStation::entry(const QString& genre) const {
     entry.Bitrate = bitrate;
     entry.StreamType = streamType;
     entry.HomeLink = homepage;
+    entry.Logo = favicon;
     entry.PlaylistLink = streamAddress();
     entry.Rn = uuid;
     return entry;

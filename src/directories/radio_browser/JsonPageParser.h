@@ -20,6 +20,7 @@ struct LiveStation {
     QString url;          // the station's own address
     QString urlResolved;  // where url led when the directory last checked it
     QString homepage;
+    QString favicon;  // the station's logo address
 
     // The address a player is given: url, unless it is empty or names a playlist file (.pls,
     // .m3u, .asx, .xspf) that a player would have to open first; then url_resolved.
