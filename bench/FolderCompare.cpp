@@ -1,5 +1,7 @@
 #include "FolderCompare.h"
 
+#include "FolderRecord.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -11,7 +13,10 @@ QStringList FilesBelow(const QString& folder) {
     QStringList files;
     const QDir top(folder);
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) files << top.relativeFilePath(it.next());
+    // A harvest's record of its genre folders is no station file: the floors write none.
+    while (it.hasNext())
+        if (const QString file = top.relativeFilePath(it.next()); !file.endsWith(kFolderRecordName))
+            files << file;
     files.sort();
     return files;
 }

@@ -30,6 +30,14 @@ TEST_P(Harvest, WritesExactlyTheFilteredStationsOfThePagesAndNothingElse) {
     harvest(c.choice);
 
     ExpectSameFiles(files(), expected);
+    // The window keeps the genre folder's record of what it wrote, for a refresh to go by.
+    const QMap<QString, QByteArray> all = files(true);
+    const QString record = kFolder + "/" + c.choice.genre + "/" + kFolderRecordName;
+    const std::optional<QList<RecordEntry>> entries = ReadFolderRecordBytes(all.value(record));
+    ASSERT_TRUE(entries && entries->size() == expected.size());
+    for (const RecordEntry& entry : *entries)
+        EXPECT_EQ(FileHash(all.value(QFileInfo(record).path() + "/" + entry.fileName)),
+                  entry.sha256);
 }
 
 // clang-format off

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DirectoryServer.h"
+#include "FolderRecord.h"
 #include "HttpRequest.h"
 #include "ScopedEnv.h"
 
@@ -39,13 +40,15 @@ protected:
     QString downloadDir() const {
         return QDir(downloads_.path()).absolutePath() + QDir::separator();
     }
-    // Every file below the download folder, hidden ones too, by relative path.
-    QMap<QString, QByteArray> files() const {
+    // Every file below the download folder, hidden ones too, by relative path; the genre
+    // folders' records too when asked for.
+    QMap<QString, QByteArray> files(bool records = false) const {
         QMap<QString, QByteArray> files;
         QDirIterator it(downloadDir(), QDir::Files | QDir::Hidden | QDir::System,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile file(it.next());
+            if (!records && file.fileName().endsWith(QLatin1Char('/') + kFolderRecordName)) continue;
             files.insert(QDir(downloadDir()).relativeFilePath(file.fileName()),
                          file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");
         }

@@ -48,6 +48,7 @@ const Case kCases[] = {
     {"R'n'B Lounge", "r'n'b", "MP3", 128, "http://rnblounge.example/live", "", 700},
     {"Seventies Gold", "1970s", "MP3", 128, "http://gold70.example/live", "", 690},
     {"70's Forever", "70's", "MP3", 128, "http://forever70.example/live", "", 680},
+    {"Jazz, Blues & \"Soul\" Ночь", "jazz", "MP3", 128, "http://comma.example/live", "", 670},
 };
 // clang-format on
 
@@ -74,6 +75,7 @@ QList<CatalogueStation> realCaseStations(int firstId) {
         station.urlResolved = QString::fromUtf8(c.urlResolved);
         if (station.urlResolved.isEmpty()) station.urlResolved = station.url;
         station.homepage = QStringLiteral("http://home%1.example/").arg(station.id);
+        station.favicon = QStringLiteral("https://home%1.example/logo.png").arg(station.id);
         // The listeners are the answers' clickcount.
         station.servers = {{station.url, c.clicks, c.clicks * 2}};
         station.uuid = uuidOf("station", station.id);
