@@ -7,6 +7,7 @@
 #include "MakerAddresses.h"
 #include "PendingEvents.h"
 #include "ProgressBar.h"
+#include "RunChoices.h"
 #include "SourceTextBox.h"
 #include "StatusLineBox.h"
 #include "StoredProperties.h"
@@ -42,16 +43,6 @@ const QColor kFrameFill(240, 240, 246);
 // Text drawn straight on the frame's fixed fill: dark whatever the desktop's colours are.
 const QColor kFrameText(0, 0, 0);
 
-const QStringList kBitrates = {QString(), "24", "32", "48", "56", "64", "96", "128", "160", "192",
-                               "256", "320"};
-const QStringList kGenres = {"TopTen", "Alternative", "Classical", "Comedy", "Country", "Dance",
-                             "Funk", "Jazz", "Metal", "Mixed", "Pop", "Rap", "RnB", "Rock",
-                             "Talk", "Techno", "70s", "80s", "World", "Search"};
-const QStringList kStationCounts = {"5", "10", "25", "50", "100", "200", "300", "400", "500",
-                                    "750", "1000", "1500", "2000", "2500", "3000", "4000", "5000"};
-const QStringList kFormats = {"PLS file", "ASX file", "M3U file"};
-const QStringList kStreams = {"MP3", "AAC", "<all>"};
-
 // The public page the request object is opened on at start-up (never sent).
 const QString kStartUpAddress = QStringLiteral("http://www.example.com/");
 
@@ -79,7 +70,6 @@ frmMain::frmMain(QWidget* parent)
                           Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Radiosift"));
     HttpRequest::setUserAgent(ProgramUserAgent());
-    m_state.m_Recorder = &m_library;
     setWindowIcon(Artwork::programIcon());
     setFixedSize(TwipsRect(0, 0, 7575, 4485).size());
     setAutoFillBackground(true);
@@ -201,7 +191,7 @@ void frmMain::createOptionsFrame() {
     cmdAbout = button(QStringLiteral("?"), TwipsRect(6660, 300, 435, 375), QString());
     label(4, QStringLiteral("Number of Stations pr Genre"), TwipsRect(120, 780, 2175, 255));
     chk100 = checkBox(QStringLiteral("Fast Scan"), TwipsRect(3600, 840, 1575, 255));
-    chk100->setChecked(true);
+    chk100->setChecked(RunChoices::kDefaultFastScan);
     chkOrderBitrate = checkBox(QStringLiteral("Order by max bitrate"), TwipsRect(5340, 840, 1875, 255));
     chkOrderBitrate->setChecked(true);
     CmbNumber = dropDown(TwipsRect(120, 1020, 975, 315), QString());
@@ -217,7 +207,7 @@ void frmMain::createOptionsFrame() {
     txtFormat = lineEdit(TwipsRect(1200, 1920, 5955, 285),
                          QStringLiteral("Make pls filenames using %STATION%, %BITRATE%, %RN%, "
                                         "%GENRE%, %STREAM%, %FORMAT%"));
-    txtFormat->setText(QStringLiteral("%STATION%_%BITRATE%"));
+    txtFormat->setText(RunChoices::kDefaultTemplate);
     label(6, QStringLiteral("Max length"), TwipsRect(180, 2280, 855, 255));
     txtPlsSize = lineEdit(TwipsRect(1200, 2280, 735, 285), QStringLiteral("Max Size of Station Name"));
     label(7, QStringLiteral("Search"), TwipsRect(2700, 2280, 735, 255));
@@ -318,23 +308,23 @@ void frmMain::setUpAccess() {
 
 void frmMain::Form_Load() {
     m_state.StationCount = 0;
-    cmbMinBit->addItems(kBitrates);
-    cmbMinBit->setCurrentIndex(6);
-    cmbMaxBit->addItems(kBitrates);
+    cmbMinBit->addItems(RunChoices::kBitrates);
+    cmbMinBit->setCurrentIndex(RunChoices::kDefaultMinBitrateIndex);
+    cmbMaxBit->addItems(RunChoices::kBitrates);
     cmbMaxBit->setCurrentIndex(0);
-    CmbGenre->addItems(kGenres);
-    CmbNumber->addItems(kStationCounts);
-    txtPlsSize->setText(QString::number(40));
+    CmbGenre->addItems(RunChoices::kGenres);
+    CmbNumber->addItems(RunChoices::kStationCounts);
+    txtPlsSize->setText(QString::number(RunChoices::kDefaultNameLimit));
     CmbGenre->setCurrentIndex(0);
     CmbNumber->setCurrentIndex(0);
     chkOrderBitrate->setChecked(false);
     chkAllGenre->setChecked(false);
     chkNew->setChecked(false);
-    cmbFormat->addItems(kFormats);
+    cmbFormat->addItems(RunChoices::kFormats);
     cmbFormat->setCurrentIndex(0);
-    cmbStream->addItems(kStreams);
+    cmbStream->addItems(RunChoices::kStreams);
     cmbStream->setCurrentIndex(0);
-    txtDL->setText(QStringLiteral("%TEMP%") + QDir::separator() + QStringLiteral(".1"));
+    txtDL->setText(RunChoices::defaultDownloadPath());
     m_state.m_Genre = QStringLiteral("TopTen");
     vp1->setText(QStringLiteral("Ready"));
     vp1->setValue(100);
@@ -349,13 +339,13 @@ bool frmMain::busy() const {
 // Stop is taken at any time; nothing is started from within a run or a wait.
 void frmMain::cmdRun_Click() {
     if (!runInProgress() && PendingEvents::Wait::underWay()) return;
-    m_driver.cmdRun_Click();
+    m_engine.driver().cmdRun_Click();
 }
 void frmMain::cmdGO_Click() {
-    if (!busy()) m_fetcher.cmdGO_Click();
+    if (!busy()) m_engine.fetcher().cmdGO_Click();
 }
 void frmMain::cmdScan_Click() {
-    if (!busy()) m_parser.ParseClassicPage(25);
+    if (!busy()) m_engine.parser().ParseClassicPage(25);
 }
 void frmMain::cmdBrowse_Click() {
     if (const auto chosen = BrowseDownloadFolder(this, txtDL->text())) txtDL->setText(*chosen);

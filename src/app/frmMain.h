@@ -3,17 +3,8 @@
 // download folder and show the About window.
 #pragma once
 
-#include "ClassicPages.h"
-#include "DirectoryHosts.h"
-#include "LibraryRun.h"
-#include "PageFetcher.h"
-#include "PageParser.h"
-#include "RadioBrowserPages.h"
-#include "ScanDriver.h"
+#include "HarvestEngine.h"
 #include "ScanHost.h"
-#include "ScanState.h"
-#include "StationSaver.h"
-#include "StreamSaver.h"
 
 #include <QWidget>
 #include <array>
@@ -38,9 +29,9 @@ public:
     // Run state and station list of the window, for the scan and for tests.
     ScanState& scanState() { return m_state; }
     const ScanState& scanState() const { return m_state; }
-    bool runInProgress() const { return m_driver.runInProgress(); }
+    bool runInProgress() const { return m_engine.driver().runInProgress(); }
     // How runs on the live directory find its servers.
-    ServerChoice& radioBrowserServers() { return m_radioBrowserPages.servers(); }
+    ServerChoice& radioBrowserServers() { return m_engine.radioBrowser().servers(); }
 
     // Banner.
     QLabel* Image2 = nullptr;
@@ -139,21 +130,6 @@ private:
     void setUpAccess();
     void Form_Load();
 
-    ScanState m_state;
-    // Each run's record in its genre folders, so that a folder made here can be refreshed
-    // and pruned without the window.
-    LibraryRun m_library;
-    StationSaver m_saver{*this, m_state};
-    PageParser m_parser{*this, m_state, m_saver};
-    PageFetcher m_fetcher{*this, m_state};
-    ClassicPages m_classicPages{*this, m_fetcher, m_parser};
-    StreamSaver m_streamSaver{*this, m_state};
-    RadioBrowserPages m_radioBrowserPages{*this, m_state, m_fetcher, m_streamSaver};
-    // The directory is chosen outside the window, for each run.
-    ScanDriver m_driver{
-        *this, m_state, [this]() -> PageSource& {
-            if (DirectoryHosts::chosenDirectory() == DirectoryHosts::Directory::RadioBrowser)
-                return m_radioBrowserPages;
-            return m_classicPages;
-        }};
+    HarvestEngine m_engine{*this};
+    ScanState& m_state = m_engine.state();
 };

@@ -8,6 +8,7 @@
 #include "ScanState.h"
 #include "StationFileName.h"
 #include "StationNameCleaner.h"
+#include "StreamAddress.h"
 
 #include <exception>
 
@@ -80,5 +81,6 @@ bool WritePlaylist(const PlaylistTarget& target, const QString& playlistText) {
 }
 
 bool WriteStreamPlaylist(const PlaylistTarget& target, const QString& address) {
-    return WriteBytes(target, StreamFileBytes(target.format, address, target.title), address);
+    return WriteBytes(target, StreamFileBytes(target.format, address, target.title),
+                      EncodedStreamAddress(address));
 }

@@ -34,6 +34,8 @@ bool StationSaver::SaveStation(int32_t index) {
     const std::shared_ptr<HttpRequest> request = m_state.m_Http;
     HttpRequest& http = *request;
     http.open(QStringLiteral("GET"), address);
+    GenreTally& tally = m_state.m_Tally.current();
+    ++tally.requests;
     http.send();
     // An error page or a cut-off answer is no playlist; any earlier file stays, and stays the
     // station's.
@@ -41,7 +43,14 @@ bool StationSaver::SaveStation(int32_t index) {
         if (m_state.m_Recorder) m_state.m_Recorder->fileKept(target->fileName);
         return false;
     }
-    if (m_state.stopAsked() || !WritePlaylist(*target, http.responseText())) return false;
+    if (m_state.stopAsked()) return false;
+    const int32_t notSavedBefore = m_state.m_NotSaved;
+    if (!WritePlaylist(*target, http.responseText())) {
+        // Not a failed write: the playlist held no web stream.
+        if (m_state.m_NotSaved == notSavedBefore) ++tally.addressRefused;
+        return false;
+    }
+    ++tally.written;
     m_host.setTxtStatText(DownloadTimeLine(start, SecondsSinceMidnight()));
     return true;
 }

@@ -24,6 +24,7 @@ bool PageFetcher::load(qint64 maxBytes) {
     const std::shared_ptr<HttpRequest> request = m_state.m_Http;
     HttpRequest& http = *request;
     http.open(QStringLiteral("GET"), url);
+    ++m_state.m_Tally.current().requests;
     http.send();
     const float end = SecondsSinceMidnight();
 

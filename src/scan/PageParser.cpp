@@ -109,7 +109,10 @@ void PageParser::walkEntries(EntryCutter& cutter, int32_t maxStations) {
 
         if (!cutter.cut(i)) continue;
         cutter.readStreamType(streamType);
-        if (!filterOff && streamType != filter) continue;
+        if (!filterOff && streamType != filter) {
+            ++m_state.m_Tally.current().otherCodec;
+            continue;
+        }
 
         const int32_t index = ++m_state.StationCount;
         // A page read from within the events above (the Scan button) has appended too.
@@ -122,6 +125,8 @@ void PageParser::walkEntries(EntryCutter& cutter, int32_t maxStations) {
         if (LeadingNumber(entry.Bitrate) >= m_state.m_MinBitrate) {
             if (++saved > maxStations) return;
             m_sink.SaveStation(index);
+        } else {
+            ++m_state.m_Tally.current().filtered;
         }
     }
 }

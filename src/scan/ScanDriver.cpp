@@ -100,6 +100,7 @@ void ScanDriver::run() {
 
     m_state.m_ProgressBase = 0;
     m_state.m_NotSaved = 0;
+    m_state.m_Tally = RunTally{};
     // A genre's folder stays open while the genre runs, and no longer than the run.
     const auto closeFolder = qScopeGuard([this] { m_state.m_DownloadFolder.reset(); });
     m_host.setVp1Value(0);
@@ -135,11 +136,17 @@ void ScanDriver::runGenres(int first, int last, int pageSize, int stations) {
     for (int genre = first; genre <= last; ++genre) {
         m_state.m_MinBitrate = LeadingNumber(m_host.cmbMinBitText());
         m_state.m_Genre = m_host.cmbGenreItem(genre);
+        m_state.m_Tally.genres.append(GenreTally{.genre = m_state.m_Genre, .folder = {}});
+        const int32_t notSavedBefore = m_state.m_NotSaved;
+        const auto counted = qScopeGuard([&] {
+            m_state.m_Tally.current().notSaved = m_state.m_NotSaved - notSavedBefore;
+        });
         GenreFolder folder =
             ExpandDownloadDir(m_host.txtDLText(), m_state.m_Genre, m_state.m_ExpandedDir);
         RunRecorder* const recorder = m_state.m_Recorder;
         if (recorder) recorder->startGenre(m_state.m_Genre, folder);
         m_state.m_DownloadDir = folder.path;
+        m_state.m_Tally.current().folder = folder.path;
         m_state.m_DownloadFolder = std::move(folder.folder);
         const QString maxBitrateText = m_host.cmbMaxBitText();
         m_host.setVp1Text(QStringLiteral("Getting Genre ") + m_state.m_Genre);
@@ -162,7 +169,6 @@ void ScanDriver::runGenres(int first, int last, int pageSize, int stations) {
         };
         pages.checkPoint = checkPoint;
         // What the genre wrote is recorded also when the run stops in it.
-        const int32_t notSavedBefore = m_state.m_NotSaved;
         const auto genreEnded = qScopeGuard([&] {
             if (!recorder) return;
             if (m_state.m_NotSaved != notSavedBefore) recorder->listingIncomplete();

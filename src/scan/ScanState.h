@@ -3,6 +3,7 @@
 #pragma once
 
 #include "HttpRequest.h"
+#include "RunTally.h"
 #include "StationEntry.h"
 
 #include <QString>
@@ -27,6 +28,8 @@ struct ScanState {
     // Stations of this run that passed the window's filters but could not be written: a folder
     // refused, a name that cannot be written, a full disk.
     int32_t m_NotSaved = 0;
+    // What became of the run's stations, genre by genre; begun afresh by every run.
+    RunTally m_Tally;
     QString m_PageText;           // text of the last fetched page, line ends normalised
     QString m_ExpandedDir;        // the download folder as last expanded, without the genre
     // The request of the last fetch or download. Shared: the fetch that waits for it holds it

@@ -25,11 +25,11 @@ fail() {
 
 cmake --install "$build_dir" --prefix "$prefix/usr" >/dev/null
 root=$prefix/usr
-for program_file in radiosift radiosift-directory; do
+for program_file in radiosift radiosift-harvest radiosift-directory; do
   [ -x "$root/bin/$program_file" ] || fail "bin/$program_file is not installed"
 done
 # Each program's manual page, found by man and free of formatting warnings.
-for page in radiosift radiosift-directory; do
+for page in radiosift radiosift-harvest radiosift-directory; do
   found=$(MANPATH=$root/share/man man -w "$page") || fail "man finds no page $page"
   [ "$found" = "$root/share/man/man1/$page.1.gz" ] || fail "man finds $page at $found"
   warnings=$(MANWIDTH=80 man --warnings -l "$found" 2>&1 >/dev/null) || fail "man cannot show $found"

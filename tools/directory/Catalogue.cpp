@@ -168,6 +168,11 @@ QList<StreamServer> makeServers(Dice& dice, const QString& slug) {
 }
 
 const std::array kCountryCodes{"DE", "US", "FR", "GB", "NO", "BR", "PL", "SE", "CA", "CH", "AT"};
+// The languages of each country above, as the directory spells a station's "language".
+const std::array kLanguages{
+    "german",     "english", "french",  "english",        "norwegian,english",
+    "portuguese", "polish",  "swedish", "english,french", "german,french,italian",
+    "german"};
 
 QString uuidOf(const char* what, int id) {
     static const QUuid space(QStringLiteral("6f1c2a9e-3b8d-4e57-9a1f-0c2d4e6b8a13"));
@@ -212,8 +217,9 @@ void addListing(CatalogueStation& station, int n, const CatalogueStation* before
     station.tags = station.genre.toLower();
     const QString otherName = genreWord(station.genre).toLower();
     if (otherName != station.tags) station.tags += u',' + otherName;
-    station.countryCode = QString::fromLatin1(
-        kCountryCodes[static_cast<std::size_t>(station.id) % kCountryCodes.size()]);
+    const auto country = static_cast<std::size_t>(station.id) % kCountryCodes.size();
+    station.countryCode = QString::fromLatin1(kCountryCodes[country]);
+    station.languages = QString::fromLatin1(kLanguages[country]);
     station.lastCheckOk = n % 10 != 7;
     station.hls = n % 12 == 6;
     station.votes = station.id * 37 % 1000;
@@ -351,10 +357,21 @@ QList<CatalogueStation> Catalogue::matching(const StationSearch& search) const {
         if (search.nameExact) return station.name.compare(search.name, Qt::CaseInsensitive) == 0;
         return station.name.contains(search.name, Qt::CaseInsensitive);
     };
+    // The languages are a list as the tags are, and read the same way.
+    const auto languageMatches = [&](const CatalogueStation& station) {
+        if (search.language.isEmpty()) return true;
+        if (!search.languageExact)
+            return station.languages.contains(search.language, Qt::CaseInsensitive);
+        return station.languages.split(u',').contains(search.language, Qt::CaseInsensitive);
+    };
     QList<CatalogueStation> result;
     for (const QList<CatalogueStation>* list : {&stations_, &liveOnly_}) {
         for (const CatalogueStation& station : *list) {
-            if (!nameMatches(station) || !tagMatches(station)) continue;
+            if (!nameMatches(station) || !tagMatches(station) || !languageMatches(station))
+                continue;
+            if (!search.countryCode.isEmpty() &&
+                station.countryCode.compare(search.countryCode, Qt::CaseInsensitive) != 0)
+                continue;
             if (!search.codec.isEmpty() &&
                 station.codec.compare(search.codec, Qt::CaseInsensitive) != 0)
                 continue;

@@ -51,6 +51,7 @@ struct CatalogueStation {
     QString favicon;
     QString tags;         // the genre in lower case, then its other name if it has one: "rnb,r&b"
     QString countryCode;  // two capitals
+    QString languages;    // language: lower-case names with commas between them, by the country
     bool lastCheckOk = true;  // false for n % 10 == 7
     bool hls = false;         // true for n % 12 == 6
     int votes = 0;

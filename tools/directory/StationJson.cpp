@@ -74,6 +74,7 @@ QJsonObject stationObject(const CatalogueStation& station) {
         {QStringLiteral("favicon"), station.favicon},
         {QStringLiteral("tags"), station.tags},
         {QStringLiteral("countrycode"), station.countryCode},
+        {QStringLiteral("language"), station.languages},
         {QStringLiteral("codec"), station.codec},
         {QStringLiteral("bitrate"), station.bitrate},
         {QStringLiteral("hls"), station.hls ? 1 : 0},

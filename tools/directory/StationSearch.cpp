@@ -28,6 +28,12 @@ StationSearch StationSearch::fromRawQuery(QByteArrayView rawQuery) {
             search.tagExact = isTrue(value);
         } else if (key == "tag") {
             search.tag = queryText(value);
+        } else if (key == "countrycode") {
+            search.countryCode = queryText(value);
+        } else if (key == "language") {
+            search.language = queryText(value);
+        } else if (key == "languageExact") {
+            search.languageExact = isTrue(value);
         } else if (key == "codec") {
             search.codec = queryText(value);
         } else if (key == "bitrateMin") {

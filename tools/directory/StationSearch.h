@@ -13,6 +13,9 @@ struct StationSearch {
     QString tag;             // tag: a case-blind part of one of the tags; empty keeps all
     bool tagExact = false;   // tagExact=true: one whole tag, case-blind
     QString codec;           // codec: the whole codec, case-blind; empty keeps all
+    QString countryCode;     // countrycode: the whole two-letter code, case-blind; empty keeps all
+    QString language;        // language: a case-blind part of the languages; empty keeps all
+    bool languageExact = false;  // languageExact=true: one whole language, case-blind
     // Bitrates compare as numbers; 0 is the directory's "unknown".
     int bitrateMin = 0;         // bitrateMin, kbit/s, inclusive
     int bitrateMax = 1000000;   // bitrateMax, kbit/s, inclusive

@@ -15,7 +15,7 @@ void RadioBrowserPages::startRun() {
 }
 
 void RadioBrowserPages::runGenre(const GenrePages& genre, ScanState& state) {
-    MergedSearch search(GenreSearches(genre.query(1)));
+    MergedSearch search(GenreSearches(genre.query(1), m_filters));
     const QString filter = m_host.cmbStreamText();
     const double base = state.m_ProgressBase;
     const double share = 100.0 / static_cast<double>(state.m_GenreCount);
@@ -30,7 +30,10 @@ void RadioBrowserPages::runGenre(const GenrePages& genre, ScanState& state) {
         m_host.DoEvents();
         genre.checkPoint();
         // The directory was asked for the codecs chosen; an answer may still hold others.
-        if (filter != u"<all>" && station->streamType != filter) continue;
+        if (filter != u"<all>" && station->streamType != filter) {
+            ++state.m_Tally.current().otherCodec;
+            continue;
+        }
         if (!save(*station)) continue;
         ++written;
         m_host.setVp1Value(RoundHalfEven(base + share * written / genre.stations));

@@ -28,6 +28,8 @@ public:
     void runGenre(const GenrePages& genre, ScanState& state) override;
 
     ServerChoice& servers() { return m_servers; }
+    // What every later run asks of the directory besides the window's options.
+    void setFilters(const LiveFilters& filters) { m_filters = filters; }
 
 private:
     // One page of a search from the first server that answers it; none when every server failed
@@ -42,4 +44,5 @@ private:
     PageFetcher& m_fetcher;
     StationSink& m_saver;
     ServerChoice m_servers;
+    LiveFilters m_filters;
 };

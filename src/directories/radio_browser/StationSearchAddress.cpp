@@ -17,10 +17,16 @@ QStringList CodecsOf(const QString& streamText) {
     return {streamText};
 }
 
+// The values of one filter as a list to loop over: none stands for "not asked".
+QStringList OrNone(const QStringList& values) {
+    return values.isEmpty() ? QStringList{QString()} : values;
+}
+
 }  // namespace
 
-QList<StationQuery> GenreSearches(const PageQuery& window) {
-    QStringList tags = GenreTags(window.genre);
+QList<StationQuery> GenreSearches(const PageQuery& window, const LiveFilters& filters) {
+    QStringList tags = filters.tagGenres.contains(window.genre) ? QStringList{window.genre}
+                                                                : GenreTags(window.genre);
     if (tags.isEmpty()) tags.append(QString());
     const auto maxBitrate = static_cast<int>(LeadingNumber(window.maxBitrateText));
     QList<StationQuery> searches;
@@ -28,15 +34,21 @@ QList<StationQuery> GenreSearches(const PageQuery& window) {
         if (unknownBitrate && window.minBitrate <= 0) break;
         for (const QString& tag : tags) {
             for (const QString& codec : CodecsOf(window.streamText)) {
-                StationQuery query;
-                query.tag = tag;
-                if (window.genre == u"Search") query.name = window.searchText.trimmed();
-                query.codec = codec;
-                query.bitrateMin = unknownBitrate ? 0 : window.minBitrate;
-                query.bitrateMax = unknownBitrate ? 0 : maxBitrate > 0 ? maxBitrate : -1;
-                query.orderByBitrate = window.orderByBitrate;
-                query.limit = window.pageSize;
-                searches.append(query);
+                for (const QString& country : OrNone(filters.countryCodes)) {
+                    for (const QString& language : OrNone(filters.languages)) {
+                        StationQuery query;
+                        query.tag = tag;
+                        if (window.genre == u"Search") query.name = window.searchText.trimmed();
+                        query.codec = codec;
+                        query.countryCode = country;
+                        query.language = language;
+                        query.bitrateMin = unknownBitrate ? 0 : window.minBitrate;
+                        query.bitrateMax = unknownBitrate ? 0 : maxBitrate > 0 ? maxBitrate : -1;
+                        query.orderByBitrate = window.orderByBitrate;
+                        query.limit = window.pageSize;
+                        searches.append(query);
+                    }
+                }
             }
         }
     }
@@ -55,5 +67,9 @@ QString BuildStationSearchAddress(const QString& base, const StationQuery& query
     if (query.bitrateMin > 0) url += QStringLiteral("&bitrateMin=%1").arg(query.bitrateMin);
     if (query.bitrateMax >= 0) url += QStringLiteral("&bitrateMax=%1").arg(query.bitrateMax);
     if (!query.codec.isEmpty()) url += QStringLiteral("&codec=") + Encoded(query.codec);
+    if (!query.countryCode.isEmpty())
+        url += QStringLiteral("&countrycode=") + Encoded(query.countryCode);
+    if (!query.language.isEmpty())
+        url += QStringLiteral("&language=%1&languageExact=true").arg(Encoded(query.language));
     return url;
 }
