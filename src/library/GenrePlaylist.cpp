@@ -7,10 +7,11 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// Text for a quoted M3U attribute: a '"' would end the value early and let the rest of a name
-// read as attributes of its own.
+// Text for a quoted M3U attribute. A '"' would end the value early and let the rest read as
+// attributes of its own; many players take the title from after the line's first comma, so an
+// attribute holds none.
 QString AttributeText(const QString& text) {
-    return StationTitle(text).replace(QLatin1Char('"'), QLatin1Char('\''));
+    return StationTitle(text).replace(QLatin1Char('"'), QLatin1Char('\'')).replace(u',', u' ');
 }
 
 // Text for XML: markup characters escaped, and the two characters XML may not hold at all left
@@ -33,11 +34,14 @@ QString M3uText(const QString& genre, const QList<WrittenFile>& stations) {
     for (const WrittenFile& station : stations) {
         const QString stream = EncodedStreamAddress(station.record.address);
         if (stream.isEmpty()) continue;
-        const QString title = StationTitle(station.title);
-        text += QStringLiteral("#EXTINF:-1 tvg-name=\"%1\"").arg(AttributeText(title));
-        const QString logo = EncodedStreamAddress(station.logo);
+        text += QStringLiteral("#EXTINF:-1");
+        // An encoded address holds no '"'; a comma in it is written as its escape, which names
+        // the same resource.
+        const QString logo =
+            EncodedStreamAddress(station.logo).replace(QLatin1Char(','), QStringLiteral("%2C"));
         if (!logo.isEmpty()) text += QStringLiteral(" tvg-logo=\"%1\"").arg(logo);
-        text += QStringLiteral(" group-title=\"%1\",").arg(group) + title + kCrLf;
+        text +=
+            QStringLiteral(" group-title=\"%1\",").arg(group) + StationTitle(station.title) + kCrLf;
         text += stream + kCrLf;
     }
     return text;

@@ -20,9 +20,9 @@ QString GenrePlaylistFileName(const QString& folderName, GenrePlaylistFormat for
 // The playlist's bytes, UTF-8 without a byte order mark and CR LF after every line; stations in
 // the order given. A logo or home page that is not an http or https address is left out, as is a
 // station whose stream address is none.
-// M3U: "#EXTM3U", then for each station "#EXTINF:-1" with the attributes tvg-name, tvg-logo
-// (when there is a logo) and group-title (the genre), ",", the title, and the stream address
-// on the next line. No attribute value holds '"' (written as "'") or an invisible character.
+// M3U: "#EXTM3U", then for each station "#EXTINF:-1" with the attributes tvg-logo (when there is
+// a logo) and group-title (the genre), ",", the title, and the stream address on the next line.
+// No attribute value holds '"' (written as "'"), a comma or an invisible character.
 // XSPF (version 1): the genre as the playlist's title, a track per station with location,
 // title, info (the home page) and image (the logo), every text escaped for XML.
 QByteArray GenrePlaylistBytes(GenrePlaylistFormat format, const QString& genre,

@@ -75,7 +75,8 @@ bool WritePlaylist(const PlaylistTarget& target, const QString& playlistText) {
     if (target.format == PlaylistFormat::Pls) {
         const QByteArray bytes = PlsFileBytes(playlistText);
         // The stream the file's first choice leads to, among the entries it kept.
-        return WriteBytes(target, bytes, PickStreamAddress(QString::fromUtf8(bytes)));
+        return WriteBytes(target, bytes,
+                          EncodedStreamAddress(PickStreamAddress(QString::fromUtf8(bytes))));
     }
     return WriteStreamPlaylist(target, PickStreamAddress(playlistText));
 }

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <csignal>
 
 namespace {
@@ -118,6 +119,7 @@ const WrongCase kWrongCases[] = {
     {"Codec", {"--codec", "ogg"}, "--codec"},
     {"Order", {"--order", "name"}, "--order"},
     {"Format", {"--format", "xspf"}, "--format"},
+    {"GenrePlaylist", {"--genre-playlist", "pls"}, "--genre-playlist"},
     {"Directory", {"--directory", "shoutcast"}, "--directory"},
     {"ServerNotWeb", {"--server", "ftp://127.0.0.1/"}, "--server"},
     {"CountryNotACode", {"--country", "DEU"}, "--country"},
@@ -221,6 +223,64 @@ TEST_F(HarvestCommand, TagCountryAndLanguageReachTheQueryAndTheSummaryCountsTheF
     EXPECT_EQ(genre["written"].toInt(), written.size());
     EXPECT_EQ(summary["total"].toObject()["written"].toInt(), written.size());
     EXPECT_EQ(genre["requests"].toInt(), asked.size());
+}
+
+// Two runs a while apart, the directory changed between them (stations left, renamed, broken):
+// a pruning run leaves exactly what a fresh run writes, the file edited by hand, the foreign
+// file and, where the record was damaged, everything; a run without --prune, or stopped, removes
+// nothing.
+TEST_F(HarvestCommand, PruningRemovesOnlyUnchangedFilesOfEarlierRunsThatThisRunDidNotWrite) {
+    const QStringList run = live() + QStringList{"--genre", "rock", "--genre",          "jazz",
+                                                 "--count", "50",   "--genre-playlist", "m3u"};
+    for (const char* library : {"kept", "pruned", "stopped"})
+        ASSERT_EQ(harvest(run + QStringList{"--output", folder(library)}).exitCode, 0);
+    const QMap<QString, QByteArray> first = filesIn("pruned");
+    server().setRevision(2);
+    ASSERT_EQ(harvest(run + QStringList{"--output", folder("fresh")}).exitCode, 0);
+    QMap<QString, QByteArray> expected = filesIn("fresh");
+    const QStringList stale = QSet(first.keyBegin(), first.keyEnd())
+                                  .subtract(QSet(expected.keyBegin(), expected.keyEnd()))
+                                  .values();
+    const QStringList staleRock = stale.filter(QRegularExpression("^Rock/"));
+    ASSERT_GE(staleRock.size(), 4);  // left, renamed, broken, edited
+    WriteFile(folder("pruned/") + staleRock.first(), "edited by hand");
+    WriteFile(folder("pruned/Rock/mine.m3u"), "#EXTM3U\r\n");
+    WriteFile(folder("pruned/Jazz/.radiosift-record.json"), "{\"record\": \"radiosift gen");
+    expected.insert(staleRock.first(), "edited by hand");
+    expected.insert("Rock/mine.m3u", "#EXTM3U\r\n");
+    for (const QString& path : stale.filter(QRegularExpression("^Jazz/")))
+        expected.insert(path, first.value(path));
+
+    const Outcome pruned =
+        harvest(run + QStringList{"--prune", "--json", "--output", folder("pruned")});
+    ASSERT_EQ(pruned.exitCode, 0) << pruned.err.toStdString();
+    ExpectSameFiles(filesIn("pruned"), expected);
+    EXPECT_EQ(pruned.err.count('\n'), 1);
+    EXPECT_TRUE(pruned.err.contains("Jazz/.radiosift-record.json")) << pruned.err.toStdString();
+    const QJsonObject tally = QJsonDocument::fromJson(pruned.out).object()["pruned"].toObject();
+    EXPECT_EQ(tally["removed"].toInt(), staleRock.size() - 1);
+    EXPECT_GE(tally["renamed"].toInt(), 1);  // one in ten stations renamed itself
+    EXPECT_EQ(tally["edited"].toInt(), 1);
+
+    ASSERT_EQ(harvest(run + QStringList{"--output", folder("kept")}).exitCode, 0);
+    QMap<QString, QByteArray> everything = first;
+    everything.insert(filesIn("fresh"));
+    ExpectSameFiles(filesIn("kept"), everything);
+
+    // Stopped while the second genre's listing is on its way.
+    server().setMisbehaviour("/json/", {.delayMs = 300});
+    server().clearLog();
+    QProcess process;
+    start(process, run + QStringList{"--prune", "--output", folder("stopped")});
+    QElapsedTimer waited;
+    waited.start();
+    while (server().requestLog().size() < 2 && waited.elapsed() < 20000) QTest::qWait(20);
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 4);
+    const QMap<QString, QByteArray> stopped = filesIn("stopped");
+    for (const QString& path : first.keys())
+        EXPECT_TRUE(stopped.contains(path)) << path.toStdString();
 }
 
 }  // namespace

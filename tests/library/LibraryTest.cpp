@@ -26,17 +26,14 @@ WrittenFile Station(const QString& file, const QString& id, const QByteArray& by
 TEST(GenrePlaylist, M3uEntriesKeepNamesWholeAndOnlyWebLogos) {
     // clang-format off
     const std::tuple<QString, const char*, const char*> cases[] = {  // title, logo, #EXTINF line
-        {U("Radio \"One\", the 1st"), "https://l.test/a.png",
-         "#EXTINF:-1 tvg-name=\"Radio 'One', the 1st\" tvg-logo=\"https://l.test/a.png\" "
-         "group-title=\"R&B 'x'\",Radio \"One\", the 1st"},
+        {U("Radio \"One\", the 1st"), "https://l.test/a,b.png",
+         "#EXTINF:-1 tvg-logo=\"https://l.test/a%2Cb.png\" group-title=\"R&B  'x'\",Radio \"One\", the 1st"},
         {U("Радио\tМИР\u202E"), "http://l.test/logo \"große\".png",
-         "#EXTINF:-1 tvg-name=\"РадиоМИР\" tvg-logo=\"http://l.test/logo%20%22gro%C3%9Fe%22.png\" "
-         "group-title=\"R&B 'x'\",РадиоМИР"},
-        {U("Plain"), "data:image/png;base64,AAAA",
-         "#EXTINF:-1 tvg-name=\"Plain\" group-title=\"R&B 'x'\",Plain"}};
+         "#EXTINF:-1 tvg-logo=\"http://l.test/logo%20%22gro%C3%9Fe%22.png\" group-title=\"R&B  'x'\",РадиоМИР"},
+        {U("Plain"), "data:image/png;base64,AAAA", "#EXTINF:-1 group-title=\"R&B  'x'\",Plain"}};
     // clang-format on
     for (const auto& [title, logo, line] : cases) {
-        const QByteArray bytes = GenrePlaylistBytes(GenrePlaylistFormat::M3u, U("R&B \"x\"\n"),
+        const QByteArray bytes = GenrePlaylistBytes(GenrePlaylistFormat::M3u, U("R&B, \"x\"\n"),
                                                     {Station("a.pls", "1", "x", title, logo)});
         EXPECT_EQ(bytes.toStdString(),
                   "#EXTM3U\r\n" + std::string(line) + "\r\nhttp://s.test/1\r\n");
