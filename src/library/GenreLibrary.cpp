@@ -41,10 +41,13 @@ void GenreLibrary::add(WrittenFile file) {
 
 bool GenreLibrary::writePlaylists(const QList<GenrePlaylistFormat>& formats) const {
     bool allWritten = true;
+    // Every address is read once, whatever the number of formats.
+    const QList<WrittenFile> stations =
+        formats.isEmpty() ? QList<WrittenFile>() : GenrePlaylistStations(m_written);
     for (const GenrePlaylistFormat format : formats) {
         allWritten = m_download &&
                      m_download->replaceFile(GenrePlaylistFileName(m_folderName, format),
-                                             GenrePlaylistBytes(format, m_genre, m_written)) &&
+                                             GenrePlaylistBytes(format, m_genre, stations)) &&
                      allWritten;
     }
     return allWritten;

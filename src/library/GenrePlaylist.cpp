@@ -32,17 +32,16 @@ QString M3uText(const QString& genre, const QList<WrittenFile>& stations) {
     QString text = QStringLiteral("#EXTM3U") + kCrLf;
     const QString group = AttributeText(genre);
     for (const WrittenFile& station : stations) {
-        const QString stream = EncodedStreamAddress(station.record.address);
-        if (stream.isEmpty()) continue;
         text += QStringLiteral("#EXTINF:-1");
         // An encoded address holds no '"'; a comma in it is written as its escape, which names
         // the same resource.
-        const QString logo =
-            EncodedStreamAddress(station.logo).replace(QLatin1Char(','), QStringLiteral("%2C"));
-        if (!logo.isEmpty()) text += QStringLiteral(" tvg-logo=\"%1\"").arg(logo);
-        text +=
-            QStringLiteral(" group-title=\"%1\",").arg(group) + StationTitle(station.title) + kCrLf;
-        text += stream + kCrLf;
+        if (!station.logo.isEmpty()) {
+            text +=
+                QStringLiteral(" tvg-logo=\"%1\"")
+                    .arg(QString(station.logo).replace(QLatin1Char(','), QStringLiteral("%2C")));
+        }
+        text += QStringLiteral(" group-title=\"%1\",").arg(group) + station.title + kCrLf;
+        text += station.record.address + kCrLf;
     }
     return text;
 }
@@ -53,15 +52,11 @@ QString XspfText(const QString& genre, const QList<WrittenFile>& stations) {
                    kCrLf + QStringLiteral("  <title>%1</title>").arg(XmlText(StationTitle(genre))) +
                    kCrLf + QStringLiteral("  <trackList>") + kCrLf;
     for (const WrittenFile& station : stations) {
-        const QString stream = EncodedStreamAddress(station.record.address);
-        if (stream.isEmpty()) continue;
-        text += QStringLiteral("    <track>") + kCrLf + XmlElement("location", stream) +
-                XmlElement("title", StationTitle(station.title));
+        text += QStringLiteral("    <track>") + kCrLf +
+                XmlElement("location", station.record.address) + XmlElement("title", station.title);
         // The schema's order: location, title, info, image.
-        const QString homepage = EncodedStreamAddress(station.homepage);
-        if (!homepage.isEmpty()) text += XmlElement("info", homepage);
-        const QString logo = EncodedStreamAddress(station.logo);
-        if (!logo.isEmpty()) text += XmlElement("image", logo);
+        if (!station.homepage.isEmpty()) text += XmlElement("info", station.homepage);
+        if (!station.logo.isEmpty()) text += XmlElement("image", station.logo);
         text += QStringLiteral("    </track>") + kCrLf;
     }
     return text + QStringLiteral("  </trackList>") + kCrLf + QStringLiteral("</playlist>") + kCrLf;
@@ -80,6 +75,20 @@ std::optional<GenrePlaylistFormat> GenrePlaylistFormatNamed(const QString& name)
 QString GenrePlaylistFileName(const QString& folderName, GenrePlaylistFormat format) {
     return folderName +
            (format == GenrePlaylistFormat::M3u ? QStringLiteral(".m3u") : QStringLiteral(".xspf"));
+}
+
+QList<WrittenFile> GenrePlaylistStations(const QList<WrittenFile>& stations) {
+    QList<WrittenFile> ready;
+    ready.reserve(stations.size());
+    for (WrittenFile station : stations) {
+        station.record.address = EncodedStreamAddress(station.record.address);
+        if (station.record.address.isEmpty()) continue;
+        station.title = StationTitle(station.title);
+        station.logo = EncodedStreamAddress(station.logo);
+        station.homepage = EncodedStreamAddress(station.homepage);
+        ready.append(std::move(station));
+    }
+    return ready;
 }
 
 QByteArray GenrePlaylistBytes(GenrePlaylistFormat format, const QString& genre,

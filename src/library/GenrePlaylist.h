@@ -17,9 +17,14 @@ std::optional<GenrePlaylistFormat> GenrePlaylistFormatNamed(const QString& name)
 // "Rock.m3u", "Rock.xspf": the genre folder's name and the format's extension.
 QString GenrePlaylistFileName(const QString& folderName, GenrePlaylistFormat format);
 
-// The playlist's bytes, UTF-8 without a byte order mark and CR LF after every line; stations in
-// the order given. A logo or home page that is not an http or https address is left out, as is a
-// station whose stream address is none.
+// The stations as a genre playlist holds them, in their order: the title as StationTitle makes
+// it; the stream address, the logo and the home page in their encoded form (EncodedStreamAddress),
+// each empty when it is no http or https address. A station without a stream is left out.
+QList<WrittenFile> GenrePlaylistStations(const QList<WrittenFile>& stations);
+
+// The playlist's bytes for stations that GenrePlaylistStations made, UTF-8 without a byte order
+// mark and CR LF after every line; stations in the order given, an empty logo or home page left
+// out.
 // M3U: "#EXTM3U", then for each station "#EXTINF:-1" with the attributes tvg-logo (when there is
 // a logo) and group-title (the genre), ",", the title, and the stream address on the next line.
 // No attribute value holds '"' (written as "'"), a comma or an invisible character.

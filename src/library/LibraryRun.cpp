@@ -1,7 +1,5 @@
 #include "LibraryRun.h"
 
-#include "StationNameCleaner.h"
-
 #include <QDir>
 
 void LibraryRun::startRun() {
@@ -34,7 +32,7 @@ void LibraryRun::fileWritten(const StationEntry& station, const QString& fileNam
                              const QString& address, const QByteArray& bytes) {
     if (!m_current) return;
     m_current->add({{fileName, station.Rn, address, FileHash(bytes)},
-                    StationTitle(station.Name),
+                    station.Name,
                     station.Logo,
                     station.HomeLink});
 }

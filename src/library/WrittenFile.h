@@ -15,7 +15,7 @@ struct RecordEntry {
 
 struct WrittenFile {
     RecordEntry record;
-    QString title;     // the station's title, as its playlist file gives it
+    QString title;     // the station's name
     QString logo;      // the station's logo address as the directory gave it; may be empty
     QString homepage;  // the station's home page as the directory gave it; may be empty
 };

@@ -8,7 +8,6 @@
 #include "ScanState.h"
 #include "StationFileName.h"
 #include "StationNameCleaner.h"
-#include "StreamAddress.h"
 
 #include <exception>
 
@@ -75,13 +74,11 @@ bool WritePlaylist(const PlaylistTarget& target, const QString& playlistText) {
     if (target.format == PlaylistFormat::Pls) {
         const QByteArray bytes = PlsFileBytes(playlistText);
         // The stream the file's first choice leads to, among the entries it kept.
-        return WriteBytes(target, bytes,
-                          EncodedStreamAddress(PickStreamAddress(QString::fromUtf8(bytes))));
+        return WriteBytes(target, bytes, PickStreamAddress(QString::fromUtf8(bytes)));
     }
     return WriteStreamPlaylist(target, PickStreamAddress(playlistText));
 }
 
 bool WriteStreamPlaylist(const PlaylistTarget& target, const QString& address) {
-    return WriteBytes(target, StreamFileBytes(target.format, address, target.title),
-                      EncodedStreamAddress(address));
+    return WriteBytes(target, StreamFileBytes(target.format, address, target.title), address);
 }

@@ -16,7 +16,8 @@ public:
     // The genre whose stations come next, in its folder as the run opened it.
     virtual void startGenre(const QString& genre, const GenreFolder& folder) = 0;
     // A playlist file written into the genre's folder: the station, the file's name there, the
-    // stream address the file leads to (empty when none), and the bytes written.
+    // stream address the file leads to as the directory gave it (empty when none), and the bytes
+    // written.
     virtual void fileWritten(const StationEntry& station, const QString& fileName,
                              const QString& address, const QByteArray& bytes) = 0;
     // The station of a file listed again, though its file could not be written anew (its

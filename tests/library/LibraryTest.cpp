@@ -33,8 +33,9 @@ TEST(GenrePlaylist, M3uEntriesKeepNamesWholeAndOnlyWebLogos) {
         {U("Plain"), "data:image/png;base64,AAAA", "#EXTINF:-1 group-title=\"R&B  'x'\",Plain"}};
     // clang-format on
     for (const auto& [title, logo, line] : cases) {
-        const QByteArray bytes = GenrePlaylistBytes(GenrePlaylistFormat::M3u, U("R&B, \"x\"\n"),
-                                                    {Station("a.pls", "1", "x", title, logo)});
+        const QByteArray bytes =
+            GenrePlaylistBytes(GenrePlaylistFormat::M3u, U("R&B, \"x\"\n"),
+                               GenrePlaylistStations({Station("a.pls", "1", "x", title, logo)}));
         EXPECT_EQ(bytes.toStdString(),
                   "#EXTM3U\r\n" + std::string(line) + "\r\nhttp://s.test/1\r\n");
     }
@@ -46,7 +47,8 @@ TEST(GenrePlaylist, XspfParsesWithEveryTextIntactAndOnlyWebAddresses) {
         Station("b.pls", "2", "x", U("B"), "ftp://l.test/b.png"), Station("c.pls", "3")};
     stations[1].homepage = "javascript:alert(1)";
     stations[2].record.address = "rtsp://s.test/3";  // no web stream: no track
-    QXmlStreamReader xml(GenrePlaylistBytes(GenrePlaylistFormat::Xspf, U("Jazz & Co"), stations));
+    QXmlStreamReader xml(GenrePlaylistBytes(GenrePlaylistFormat::Xspf, U("Jazz & Co"),
+                                            GenrePlaylistStations(stations)));
     QStringList seen;
     while (!xml.atEnd()) {
         const QString name =
