@@ -84,8 +84,9 @@ QString HarvestHelpText() {
         if (option.valueName) left += QLatin1Char(' ') + QLatin1String(option.valueName);
         text += QStringLiteral("  %1 %2\n").arg(left, -22).arg(QLatin1String(option.help));
     }
+    text +=
+        QStringLiteral("  %1 print this help and exit\n\n").arg(QStringLiteral("-h, --help"), -22);
     text += QStringLiteral(
-        "  -h, --help               print this help and exit\n\n"
         "Exit status: 0 done, 1 stations not saved, 2 wrong usage, 3 no server answered,\n"
         "4 stopped by a signal. See radiosift-harvest(1).\n");
     return text;

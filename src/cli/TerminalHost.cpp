@@ -33,7 +33,7 @@ void TerminalHost::setCmbMinBitIndex(int index) {
 void TerminalHost::setVp1Value(int) {
     // A terminal is redrawn a few times a second at most: a run of thousands of stations must not
     // spend its time writing to it.
-    if (!m_progressLine || !m_state) return;
+    if (!m_progressLine || !m_state || m_state->m_Tally.genres.isEmpty()) return;
     const qint64 now = m_sinceStart.elapsed();
     if (m_drawnAt >= 0 && now - m_drawnAt < 100) return;
     m_drawnAt = now;
@@ -42,7 +42,6 @@ void TerminalHost::setVp1Value(int) {
 
 void TerminalHost::drawProgress() {
     const RunTally& tally = m_state->m_Tally;
-    if (tally.genres.isEmpty()) return;
     const QString line = QStringLiteral("%1  %2/%3 written  %4 requests  %5 s")
                              .arg(tally.genres.last().genre)
                              .arg(tally.genres.last().written)

@@ -147,8 +147,9 @@ TEST_P(WrongArguments, AreRefusedInOneLineAndNothingIsAskedOrWritten) {
 INSTANTIATE_TEST_SUITE_P(Table, WrongArguments, testing::ValuesIn(kWrongCases), ByName);
 
 TEST_F(HarvestCommand, ExitStatusTellsDoneNotSavedAndNoConnection) {
-    EXPECT_EQ(harvest(live() + QStringList{"--genre", "jazz", "--output", folder("a")}).exitCode,
-              0);
+    const Outcome done = harvest(live() + QStringList{"--genre", "jazz", "--output", folder("a")});
+    EXPECT_EQ(done.exitCode, 0);
+    EXPECT_TRUE(done.err.isEmpty()) << "a progress line on a pipe: " << done.err.toStdString();
     // A file where the genre's folder should be: the genre's stations cannot be saved.
     ASSERT_TRUE(QDir().mkpath(folder("b")));
     WriteFile(folder("b/Jazz"), "not a folder");
@@ -158,6 +159,22 @@ TEST_F(HarvestCommand, ExitStatusTellsDoneNotSavedAndNoConnection) {
                                      "radio-browser", "--output", folder("c")});
     EXPECT_EQ(refused.exitCode, 3);
     EXPECT_TRUE(refused.out.contains("Ended: no-connection")) << refused.out.toStdString();
+}
+
+TEST_F(HarvestCommand, RedrawsOneProgressLineOnATerminal) {
+    // script gives the program a terminal of its own and copies what it writes there.
+    const QString command =
+        QStringList{RADIOSIFT_HARVEST, "--genre", "Rock", "--count", "25", "--output", folder("t")}
+            .join(u' ') +
+        u' ' + live().join(u' ');
+    QProcess process;
+    process.start("script", {"-qec", command, "/dev/null"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const QByteArray shown = process.readAllStandardOutput();
+    EXPECT_EQ(process.exitCode(), 0) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("\rRock  ")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("/25 written")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("\r\033[KRock: 25 written")) << shown.toStdString();
 }
 
 TEST_F(HarvestCommand, SigintStopsTheRunLeavesNoPartFileAndPrintsTheSummary) {
