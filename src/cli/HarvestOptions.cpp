@@ -60,12 +60,9 @@ const Option kOptions[] = {
     {"output", "DIR", "download folder; %TEMP%, %MYDOC%, %APPDATA%, %APPPATH% (default %TEMP%/.1)"},
     {"directory", "NAME", "classic or radio-browser (default: as RADIOSIFT_DIRECTORY chooses)"},
     {"server", "URL", "the directory's address, such as http://127.0.0.1:8080"},
-    {"genre-playlist", "FORMAT",
-     "also write one playlist of each genre's stations beside its folder: m3u or xspf "
-     "(repeatable)"},
-    {"prune", nullptr,
-     "after a run that ended done, remove the files earlier runs wrote into its genre folders "
-     "that this run did not write again, unless edited since"},
+    {"genre-playlist", "FMT",
+     "also a playlist of each genre beside its folder: m3u or xspf (repeatable)"},
+    {"prune", nullptr, "after a done run, remove what earlier runs wrote and this one did not"},
     {"list-genres", nullptr, "print the genres (with the live directory's tags) and exit"},
     {"quiet", nullptr, "no progress line and no summary text"},
     {"json", nullptr, "print the summary as one JSON object on standard output"},
