@@ -97,10 +97,7 @@ frmMain::frmMain(QWidget* parent)
     // While a request or a look-up waits, every event of the window runs: it repaints, Close
     // ends the program and Stop gives up the wait at once. What a click may start from there is
     // turned away by the wait itself (one at a time) and by the guards of the buttons below.
-    PendingEvents::setWaitHook([this] {
-        PendingEvents::DoEvents();
-        return !m_state.stopAsked();
-    });
+    PendingEvents::setWaitCheck([this] { return !m_state.stopAsked(); });
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = rect();
