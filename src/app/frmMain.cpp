@@ -353,18 +353,22 @@ void frmMain::cmdGO_Click() {
 void frmMain::cmdScan_Click() {
     if (!busy()) m_parser.ParseClassicPage(25);
 }
+// The picker and the About window are modal to this window but run no loop of their own: a run
+// under way goes on behind them, and its waits end as they would without them.
 void frmMain::cmdBrowse_Click() {
-    if (const auto chosen = BrowseDownloadFolder(this, txtDL->text())) txtDL->setText(*chosen);
+    BrowseDownloadFolder(this, txtDL->text(),
+                         [this](const QString& chosen) { txtDL->setText(chosen); });
 }
 
 void frmMain::cmdExplore_Click() { ExploreDownloadFolder(txtDL->text()); }
 
 void frmMain::cmdAbout_Click() {
     // A new window for each press, released as soon as it is closed.
-    const auto about = std::make_unique<frmAbout>(this);
+    auto* about = new frmAbout(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
     about->setWindowIcon(windowIcon());
     about->setBuyUrl(MakerProductPage());
-    about->exec();
+    about->open();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
