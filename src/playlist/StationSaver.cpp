@@ -34,9 +34,12 @@ bool StationSaver::SaveStation(int32_t index) {
     HttpRequest& http = *request;
     http.open(QStringLiteral("GET"), address);
     http.send();
+    // The request stays in m_Http until the next one: it keeps no answer that long.
+    const QString text = http.responseText();
+    http.releaseAnswer();
     // An error page or a cut-off answer is no playlist; any earlier file stays.
     if (!http.completed() || http.status() < 200 || http.status() > 299) return false;
-    if (m_state.stopAsked() || !WritePlaylist(*target, http.responseText())) return false;
+    if (m_state.stopAsked() || !WritePlaylist(*target, text)) return false;
     m_host.setTxtStatText(DownloadTimeLine(start, SecondsSinceMidnight()));
     return true;
 }

@@ -131,14 +131,11 @@ protected:
     // Clicks 'clicks' times at the place the child last gave as "NAME X Y" in its topmost
     // window; with no clicks, asks every window of the child to close.
     bool input(const QProcessEnvironment& environment, const QByteArray& name, int clicks) {
-        const QList<QByteArray> place = said_.mid(said_.lastIndexOf(name + ' '))
-                                            .split('\n')
-                                            .first()
-                                            .mid(name.size())
-                                            .split(' ');
+        const QByteArray line = said_.mid(said_.lastIndexOf(name + ' ') + name.size() + 1);
+        const QList<QByteArray> place = line.left(line.indexOf('\n')).split(' ');
         QStringList arguments = {QString::number(child_.processId())};
         if (clicks)
-            arguments << "click" << place.value(1) << place.value(2) << QString::number(clicks);
+            arguments << "click" << place.value(0) << place.value(1) << QString::number(clicks);
         QProcess tool;
         tool.setProcessEnvironment(environment);
         tool.start(QStringLiteral(RADIOSIFT_WINDOW_INPUT), arguments);
@@ -234,8 +231,6 @@ TEST_P(DialogDuringRun, NeitherHoldsNorStopsTheRun) {
     for (const QDeadlineTimer giveUp(20000); playlists() < before + 5 && !giveUp.hasExpired();)
         heard("run ended", 10);
     EXPECT_GE(playlists(), before + 5) << "held while the dialog was open";
-    EXPECT_FALSE(said_.contains("dialog closed") || said_.contains("run ended"))
-        << said_.toStdString();
     ASSERT_TRUE(input(environment, "dialog at", 1));
     ASSERT_TRUE(heard("dialog closed", 10000)) << said_.toStdString();
     ASSERT_TRUE(input(environment, "button", 1));
