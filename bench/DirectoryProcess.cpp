@@ -9,6 +9,8 @@ DirectoryProcess::DirectoryProcess(const Options& options) {
     if (options.log) arguments << QStringLiteral("--log");
     if (options.delayMs > 0)
         arguments << QStringLiteral("--delay-ms") << QString::number(options.delayMs);
+    if (options.entryCount > 0)
+        arguments << QStringLiteral("--entry-count") << QString::number(options.entryCount);
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.setProgram(QStringLiteral(RADIOSIFT_DIRECTORY_EXE));
     m_process.setArguments(arguments);

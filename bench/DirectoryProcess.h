@@ -15,6 +15,8 @@ public:
         bool log = false;
         // Makes the child wait this long before every answer, as a server further away would.
         int delayMs = 0;
+        // Makes every result page and JSON answer list this many entries, whatever was asked.
+        int entryCount = 0;
     };
 
     // Starts the child and waits for the address it listens on; started() tells whether it did.

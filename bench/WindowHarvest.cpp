@@ -26,7 +26,8 @@ void Select(QComboBox* list, const QString& text) {
 }  // namespace
 
 HarvestOutcome HarvestThroughWindow(const HarvestOptions& options,
-                                    const std::function<void()>& beforeRun) {
+                                    const std::function<void()>& beforeRun,
+                                    const std::function<void()>& afterRun) {
     frmMain window;
     window.show();
     QApplication::processEvents();
@@ -49,7 +50,13 @@ HarvestOutcome HarvestThroughWindow(const HarvestOptions& options,
     outcome.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     outcome.cpuSeconds = ProcessCpuSeconds() - cpuBefore;
     outcome.systemSeconds = ProcessSystemSeconds() - systemBefore;
-    outcome.done = window.vp1->Text() == QLatin1String("Done");
+    outcome.ending = window.vp1->Text();
+    outcome.done = outcome.ending == QLatin1String("Done");
+    if (afterRun) {
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+        afterRun();
+    }
 
     // Without filters every entry read is saved, in the order it was read.
     const ScanState& state = window.scanState();

@@ -23,14 +23,17 @@ struct HarvestOutcome {
     double cpuSeconds = 0;      // processor time this process spent in that while
     double systemSeconds = 0;   // the part of it spent in the kernel
     bool done = false;          // the bar read "Done" at the end
+    QString ending;             // what the bar read at the end
     QList<StationEntry> saved;  // the stations a playlist was asked for, in that order
 };
 
 // Creates and shows the main window, sets the options and clicks Run; the run is over when
 // the click returns. 'beforeRun', when given, is called with the window shown and idle, just
-// before the click. The window is gone afterwards.
+// before the click; 'afterRun' once the run is over and the events it left have run, the window
+// still shown. The window is gone afterwards.
 HarvestOutcome HarvestThroughWindow(const HarvestOptions& options,
-                                    const std::function<void()>& beforeRun = {});
+                                    const std::function<void()>& beforeRun = {},
+                                    const std::function<void()>& afterRun = {});
 
 // The main() of a benchmark that harvests through the window: starts the application (offscreen
 // unless a platform is set), reads the command line with these options and returns what run

@@ -88,10 +88,7 @@ frmMain::frmMain(QWidget* parent)
     // While a request or a look-up waits, every event of the window runs: it repaints, Close
     // ends the program and Stop gives up the wait at once. What a click may start from there is
     // turned away by the wait itself (one at a time) and by the guards of the buttons below.
-    PendingEvents::setWaitHook([this] {
-        PendingEvents::DoEvents();
-        return !m_state.stopAsked();
-    });
+    PendingEvents::setWaitCheck([this] { return !m_state.stopAsked(); });
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = rect();
@@ -347,18 +344,22 @@ void frmMain::cmdGO_Click() {
 void frmMain::cmdScan_Click() {
     if (!busy()) m_engine.parser().ParseClassicPage(25);
 }
+// The picker and the About window are modal to this window but run no loop of their own: a run
+// under way goes on behind them, and its waits end as they would without them.
 void frmMain::cmdBrowse_Click() {
-    if (const auto chosen = BrowseDownloadFolder(this, txtDL->text())) txtDL->setText(*chosen);
+    BrowseDownloadFolder(this, txtDL->text(),
+                         [this](const QString& chosen) { txtDL->setText(chosen); });
 }
 
 void frmMain::cmdExplore_Click() { ExploreDownloadFolder(txtDL->text()); }
 
 void frmMain::cmdAbout_Click() {
     // A new window for each press, released as soon as it is closed.
-    const auto about = std::make_unique<frmAbout>(this);
+    auto* about = new frmAbout(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
     about->setWindowIcon(windowIcon());
     about->setBuyUrl(MakerProductPage());
-    about->exec();
+    about->open();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -96,11 +96,8 @@ int main(int argc, char** argv) {
     host.watch(engine.state());
     engine.radioBrowser().setFilters({options.tags, options.countries, options.languages});
     engine.library().setOptions({options.genrePlaylists, options.prune});
-    // Every wait lets the signals in, and is given up once a stop was asked for.
-    PendingEvents::setWaitHook([&engine] {
-        PendingEvents::DoEvents();
-        return !engine.state().stopAsked();
-    });
+    // Every wait wakes for the signals' pipe too, and is given up once a stop was asked for.
+    PendingEvents::setWaitCheck([&engine] { return !engine.state().stopAsked(); });
     StopSignals stopSignals([&] {
         if (engine.driver().runInProgress()) engine.driver().cmdRun_Click();
     });

@@ -20,11 +20,12 @@ QString BrowseStartFolder(const QString& txtDL) {
     return FolderExists(resolved) ? resolved : TempFolder() + QDir::separator();
 }
 
-std::optional<QString> BrowseDownloadFolder(QWidget* owner, const QString& txtDL) {
-    const QString chosen =
-        BrowseForFolder(owner, QStringLiteral("Select folder"), BrowseStartFolder(txtDL));
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen;
+void BrowseDownloadFolder(QWidget* owner, const QString& txtDL,
+                          const std::function<void(const QString&)>& chosen) {
+    BrowseForFolder(owner, QStringLiteral("Select folder"), BrowseStartFolder(txtDL),
+                    [chosen](const QString& folder) {
+                        if (!folder.isEmpty()) chosen(folder);
+                    });
 }
 
 void ExploreDownloadFolder(const QString& txtDL) {

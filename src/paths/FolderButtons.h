@@ -2,7 +2,7 @@
 #pragma once
 
 #include <QString>
-#include <optional>
+#include <functional>
 
 class QWidget;
 
@@ -14,10 +14,11 @@ QString ResolveFolderMacros(const QString& txtDL);
 // the temporary folder with a trailing separator.
 QString BrowseStartFolder(const QString& txtDL);
 
-// Lets the user pick the download folder, starting from txtDL. Returns the new text for the
-// download path (a plain folder, no macros, no trailing separator except at the root), or
-// nothing when the user cancels.
-std::optional<QString> BrowseDownloadFolder(QWidget* owner, const QString& txtDL);
+// Lets the user pick the download folder, starting from txtDL, and returns at once. Once the
+// picker closes with a folder chosen, chosen hears of the new text for the download path (a plain
+// folder, no macros, no trailing separator except at the root); a cancelled picker calls nothing.
+void BrowseDownloadFolder(QWidget* owner, const QString& txtDL,
+                          const std::function<void(const QString&)>& chosen);
 
 // Opens the resolved download folder in the file manager, whether or not it exists.
 void ExploreDownloadFolder(const QString& txtDL);

@@ -13,20 +13,27 @@ namespace {
 // The desktop's own shell: Qt's folder dialog and the desktop's URL handlers.
 class DesktopShell final : public Shell {
 public:
-    QString PickFolder(QWidget* owner, const QString& prompt, const QString& startFolder,
-                       const std::function<void(const QString&)>& selectionChanged) override {
-        QFileDialog dialog(owner, prompt, startFolder);
-        dialog.setFileMode(QFileDialog::Directory);
-        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    void PickFolder(QWidget* owner, const QString& prompt, const QString& startFolder,
+                    const std::function<void(const QString&)>& selectionChanged,
+                    const std::function<void(const QString&)>& chosen) override {
+        // Window-modal and without a loop of its own: a run behind it goes on, and its waits
+        // end as they would without the picker.
+        auto* dialog = new QFileDialog(owner, prompt, startFolder);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->setFileMode(QFileDialog::Directory);
+        dialog->setOption(QFileDialog::ShowDirsOnly, true);
         // Connected only now that the dialog stands at its start folder, so that only the
         // user's own moves count as selections.
-        QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, selectionChanged);
-        QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog, [&](const QString& path) {
-            if (QFileInfo(path).isDir()) selectionChanged(path);
+        QObject::connect(dialog, &QFileDialog::directoryEntered, dialog, selectionChanged);
+        QObject::connect(dialog, &QFileDialog::currentChanged, dialog,
+                         [selectionChanged](const QString& path) {
+                             if (QFileInfo(path).isDir()) selectionChanged(path);
+                         });
+        QObject::connect(dialog, &QDialog::finished, dialog, [dialog, chosen](int result) {
+            const QStringList files = dialog->selectedFiles();
+            chosen(result == QDialog::Accepted && !files.isEmpty() ? files.first() : QString());
         });
-        if (dialog.exec() != QDialog::Accepted) return {};
-        const QStringList chosen = dialog.selectedFiles();
-        return chosen.isEmpty() ? QString() : chosen.first();
+        dialog->open();
     }
 
     void OpenUrl(const QUrl& url) override { QDesktopServices::openUrl(url); }
@@ -62,7 +69,8 @@ void setBrowseStartPath(const QString& path) {
     g_browseStartPath = path;
 }
 
-QString BrowseForFolder(QWidget* owner, const QString& prompt, const QString& startPath) {
+void BrowseForFolder(QWidget* owner, const QString& prompt, const QString& startPath,
+                     const std::function<void(const QString&)>& chosen) {
     // A one-character start path (the bare root an empty download path resolves to) says too
     // little to start at; a folder remembered from an earlier picker, the root included, wins.
     if (startPath.size() > 1) {
@@ -70,12 +78,13 @@ QString BrowseForFolder(QWidget* owner, const QString& prompt, const QString& st
     } else if (g_browseStartPath.isEmpty()) {
         g_browseStartPath = ProgramFolder();
     }
-    const QString chosen = CurrentShell().PickFolder(
+    CurrentShell().PickFolder(
         owner, prompt, g_browseStartPath,
-        [](const QString& selected) { g_browseStartPath = PlainFolder(selected); });
-    if (chosen.isEmpty()) return {};
-    g_browseStartPath = PlainFolder(chosen);
-    return g_browseStartPath;
+        [](const QString& selected) { g_browseStartPath = PlainFolder(selected); },
+        [chosen](const QString& folder) {
+            if (!folder.isEmpty()) g_browseStartPath = PlainFolder(folder);
+            chosen(folder.isEmpty() ? QString() : g_browseStartPath);
+        });
 }
 
 bool FolderExists(const QString& path) {

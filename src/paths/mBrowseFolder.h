@@ -13,11 +13,14 @@ class Shell {
 public:
     virtual ~Shell() = default;
 
-    // Shows a modal picker for folders only, titled prompt and opened at startFolder. While it
-    // is open, selectionChanged hears of every folder the user selects. Returns the folder
-    // chosen, or empty text when the user cancels.
-    virtual QString PickFolder(QWidget* owner, const QString& prompt, const QString& startFolder,
-                               const std::function<void(const QString&)>& selectionChanged) = 0;
+    // Shows a picker for folders only, titled prompt and opened at startFolder, modal to the
+    // owner's window, and returns at once: the owner's thread goes on with its events and waits
+    // meanwhile. While the picker is open, selectionChanged hears of every folder the user
+    // selects; when it closes, chosen hears of the folder chosen, or of empty text when the user
+    // cancels.
+    virtual void PickFolder(QWidget* owner, const QString& prompt, const QString& startFolder,
+                            const std::function<void(const QString&)>& selectionChanged,
+                            const std::function<void(const QString&)>& chosen) = 0;
     // Hands an address to the desktop: a folder opens in the file manager, a web page in the
     // browser. Whether the desktop managed it is not reported.
     virtual void OpenUrl(const QUrl& url) = 0;
@@ -31,9 +34,11 @@ Shell* InstallShell(Shell* shell);
 
 // Lets the user pick a folder, starting at startPath when it is longer than one character, else
 // at the folder last selected in a picker since the program started (the program's folder
-// before the first). Returns the folder in native form without a trailing separator (except at
-// the root), or empty text when the user cancels.
-QString BrowseForFolder(QWidget* owner, const QString& prompt, const QString& startPath);
+// before the first). Returns at once; once the picker closes, chosen hears of the folder in
+// native form without a trailing separator (except at the root), or of empty text when the user
+// cancels.
+void BrowseForFolder(QWidget* owner, const QString& prompt, const QString& startPath,
+                     const std::function<void(const QString&)>& chosen);
 
 // The folder the next picker opens at when its caller gives none; empty before the first picker.
 QString BrowseStartPath();

@@ -3,7 +3,12 @@
 #include "PendingEvents.h"
 
 #include <netdb.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+#include <cstdint>
 
 #include <functional>
 #include <future>
@@ -54,7 +59,25 @@ QString SystemHostResolver::nameOf(const QString& address) {
 
 namespace {
 
-using PendingEvents::kHookInterval;
+// Tells the waiting thread, from the thread that looks up, that the answer is there: an event
+// counter the wait watches. Both threads hold it, the last one closes it.
+class AnswerSignal {
+public:
+    AnswerSignal() : m_fd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+    ~AnswerSignal() {
+        if (m_fd >= 0) close(m_fd);
+    }
+    AnswerSignal(const AnswerSignal&) = delete;
+    AnswerSignal& operator=(const AnswerSignal&) = delete;
+    int fd() const { return m_fd; }
+    void raise() const {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t written = write(m_fd, &one, sizeof one);
+    }
+
+private:
+    int m_fd;
+};
 
 // Runs lookUp on a thread of its own and waits for its answer; an empty answer when the wait is
 // given up or not admitted. The thread holds what it needs, so it may outlive the wait.
@@ -62,11 +85,19 @@ template <typename Answer>
 Answer AskWaiting(std::function<Answer()> lookUp) {
     PendingEvents::Wait wait;
     if (!wait.admitted()) return {};
+    const auto answered = std::make_shared<AnswerSignal>();
+    if (answered->fd() < 0) return {};
     std::packaged_task<Answer()> task(std::move(lookUp));
     std::future<Answer> answer = task.get_future();
-    std::thread(std::move(task)).detach();
-    while (answer.wait_for(kHookInterval) != std::future_status::ready)
-        if (!wait.goOn()) return {};
+    std::thread([task = std::move(task), answered]() mutable {
+        task();
+        answered->raise();
+    }).detach();
+    // The counter stays readable once raised, so an answer that came before the notifier was
+    // made is seen as soon as the wait begins.
+    QSocketNotifier notifier(answered->fd(), QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, [&wait] { wait.finish(); });
+    if (!wait.run()) return {};
     return answer.get();
 }
 

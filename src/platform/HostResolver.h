@@ -25,7 +25,8 @@ public:
 };
 
 // Asks another resolver on a thread of its own and waits for its answer as for a request
-// (PendingEvents::Wait): the thread's events run meanwhile. A look-up whose wait is given up, or
+// (PendingEvents::Wait): the thread's events run meanwhile, and the wait ends as soon as the
+// answer is there. A look-up whose wait is given up, or
 // that was begun from within another wait, has no answer; the thread that asks it is left to
 // finish on its own and its answer is dropped. The other resolver must allow calls from any
 // thread, several at a time.

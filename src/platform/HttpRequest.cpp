@@ -9,7 +9,14 @@
 
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <algorithm>
+#include <climits>
+#include <map>
+#include <optional>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -65,31 +72,123 @@ private:
 HttpRequest::Limits g_limits;
 QByteArray g_userAgent;
 
-using PendingEvents::kHookInterval;
+// Drives the one transfer of the multi handle from the thread's event loop: a notifier for each
+// socket libcurl watches and a timer for libcurl's own time-outs wake the waiting thread, as do
+// the window's events. This is what curl_easy_perform does, except that the thread's events run
+// meanwhile and the transfer is given up the moment the wait is.
+class EventDrivenTransfer {
+public:
+    EventDrivenTransfer(CURLM* multi, CURL* curl) : m_multi(multi), m_curl(curl) {
+        m_timer.setSingleShot(true);
+        m_timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { act(CURL_SOCKET_TIMEOUT, 0); });
+        curl_multi_setopt(m_multi, CURLMOPT_SOCKETFUNCTION, &EventDrivenTransfer::onSocket);
+        curl_multi_setopt(m_multi, CURLMOPT_SOCKETDATA, this);
+        curl_multi_setopt(m_multi, CURLMOPT_TIMERFUNCTION, &EventDrivenTransfer::onTimer);
+        curl_multi_setopt(m_multi, CURLMOPT_TIMERDATA, this);
+    }
+    // Removing the handle (which aborts an unfinished transfer and closes its connection) tells
+    // of the sockets it leaves; only then are the callbacks let go of.
+    ~EventDrivenTransfer() {
+        if (m_added) curl_multi_remove_handle(m_multi, m_curl);
+        curl_multi_setopt(m_multi, CURLMOPT_SOCKETFUNCTION, nullptr);
+        curl_multi_setopt(m_multi, CURLMOPT_SOCKETDATA, nullptr);
+        curl_multi_setopt(m_multi, CURLMOPT_TIMERFUNCTION, nullptr);
+        curl_multi_setopt(m_multi, CURLMOPT_TIMERDATA, nullptr);
+    }
+    EventDrivenTransfer(const EventDrivenTransfer&) = delete;
+    EventDrivenTransfer& operator=(const EventDrivenTransfer&) = delete;
 
-// Runs one transfer on the multi handle, letting the wait go on or give up every kHookInterval
-// while the answer is awaited. This is what curl_easy_perform does, except that the thread's
-// events run meanwhile and the transfer can be abandoned between two polls.
-CURLcode PerformWaiting(CURLM* multi, CURL* curl, PendingEvents::Wait& wait) {
-    if (curl_multi_add_handle(multi, curl) != CURLM_OK) return CURLE_FAILED_INIT;
-    // Removing the handle of an unfinished transfer aborts it and closes its connection.
-    const auto remove = qScopeGuard([&] { curl_multi_remove_handle(multi, curl); });
-    using Clock = std::chrono::steady_clock;
-    auto hookDue = Clock::now() + kHookInterval;
-    int running = 1;
-    while (curl_multi_perform(multi, &running) == CURLM_OK && running > 0) {
-        if (curl_multi_poll(multi, nullptr, 0, kHookInterval.count(), nullptr) != CURLM_OK) break;
-        if (Clock::now() >= hookDue) {
-            if (!wait.goOn()) return CURLE_ABORTED_BY_CALLBACK;
-            hookDue = Clock::now() + kHookInterval;
+    CURLcode perform(PendingEvents::Wait& wait) {
+        m_wait = &wait;
+        m_added = curl_multi_add_handle(m_multi, m_curl) == CURLM_OK;
+        if (!m_added) return CURLE_FAILED_INIT;
+        if (!wait.run()) return m_result.value_or(CURLE_ABORTED_BY_CALLBACK);
+        return m_result.value_or(CURLE_FAILED_INIT);
+    }
+
+private:
+    struct Watch {
+        std::unique_ptr<QSocketNotifier> read, write;
+    };
+
+    static int onSocket(CURL*, curl_socket_t socket, int what, void* self, void*) {
+        static_cast<EventDrivenTransfer*>(self)->watch(socket, what);
+        return 0;
+    }
+    static int onTimer(CURLM*, long timeoutMs, void* self) {
+        QTimer& timer = static_cast<EventDrivenTransfer*>(self)->m_timer;
+        if (timeoutMs < 0)
+            timer.stop();
+        else
+            timer.start(static_cast<int>(std::min<long>(timeoutMs, INT_MAX)));
+        return 0;
+    }
+
+    void watch(curl_socket_t socket, int what) {
+        if (what == CURL_POLL_REMOVE) {
+            const auto found = m_watches.find(socket);
+            if (found == m_watches.end()) return;
+            // Possibly called from the notifier's own signal: put away, deleted with the transfer.
+            for (std::unique_ptr<QSocketNotifier>* notifier :
+                 {&found->second.read, &found->second.write}) {
+                if (!*notifier) continue;
+                (*notifier)->setEnabled(false);
+                m_retired.push_back(std::move(*notifier));
+            }
+            m_watches.erase(found);
+            return;
+        }
+        Watch& sockets = m_watches[socket];
+        const bool in = what == CURL_POLL_IN || what == CURL_POLL_INOUT;
+        const bool out = what == CURL_POLL_OUT || what == CURL_POLL_INOUT;
+        notify(sockets.read, socket, QSocketNotifier::Read, in, CURL_CSELECT_IN);
+        notify(sockets.write, socket, QSocketNotifier::Write, out, CURL_CSELECT_OUT);
+    }
+
+    void notify(std::unique_ptr<QSocketNotifier>& notifier, curl_socket_t socket,
+                QSocketNotifier::Type type, bool wanted, int event) {
+        if (!wanted) {
+            if (notifier) notifier->setEnabled(false);
+            return;
+        }
+        if (!notifier) {
+            notifier = std::make_unique<QSocketNotifier>(socket, type);
+            QSocketNotifier* const self = notifier.get();
+            QObject::connect(self, &QSocketNotifier::activated, [this, self, socket, event] {
+                // One pass of the dispatcher may still bring a notifier disabled within it.
+                if (self->isEnabled()) act(socket, event);
+            });
+        }
+        notifier->setEnabled(true);
+    }
+
+    void act(curl_socket_t socket, int events) {
+        if (m_result) return;
+        int running = 0;
+        if (curl_multi_socket_action(m_multi, socket, events, &running) != CURLM_OK) {
+            m_result = CURLE_FAILED_INIT;  // the multi handle failed before the transfer ended
+            m_wait->finish();
+            return;
+        }
+        int queued = 0;
+        while (const CURLMsg* message = curl_multi_info_read(m_multi, &queued)) {
+            if (message->msg == CURLMSG_DONE && message->easy_handle == m_curl) {
+                m_result = message->data.result;
+                m_wait->finish();
+            }
         }
     }
-    int queued = 0;
-    while (const CURLMsg* message = curl_multi_info_read(multi, &queued))
-        if (message->msg == CURLMSG_DONE && message->easy_handle == curl)
-            return message->data.result;
-    return CURLE_FAILED_INIT;  // the multi handle failed before the transfer ended
-}
+
+    CURLM* const m_multi;
+    CURL* const m_curl;
+    PendingEvents::Wait* m_wait = nullptr;
+    bool m_added = false;
+    std::optional<CURLcode> m_result;
+    QTimer m_timer;
+    std::map<curl_socket_t, Watch> m_watches;
+    std::vector<std::unique_ptr<QSocketNotifier>> m_retired;
+};
 
 // Sets the options of one request and remembers whether libcurl refused any. Every option here
 // either keeps a request safe (the schemes, the redirect rule, the time-outs, the size cap) or
@@ -122,11 +221,18 @@ struct HttpRequest::Impl {
     int status = 0;
     bool completed = false;
     bool overflow = false;
+    qint64 bodyLimit = -1;  // the caller's, for this request only
+
+    // The longest answer this request takes: the caller's bound when it set one, never more
+    // than the cap of every request.
+    qint64 longest() const {
+        return bodyLimit >= 0 ? std::min(bodyLimit, g_limits.maxBodyBytes) : g_limits.maxBodyBytes;
+    }
 
     static size_t onBody(char* data, size_t size, size_t count, void* self) {
         auto* impl = static_cast<Impl*>(self);
         const size_t bytes = size * count;
-        if (impl->body.size() + static_cast<qint64>(bytes) > g_limits.maxBodyBytes) {
+        if (impl->body.size() + static_cast<qint64>(bytes) > impl->longest()) {
             impl->overflow = true;
             return 0;  // makes libcurl abort the transfer
         }
@@ -175,6 +281,16 @@ void HttpRequest::open(const QString& method, const QString& url) {
     d->status = 0;
     d->completed = false;
     d->overflow = false;
+    d->bodyLimit = -1;
+}
+
+void HttpRequest::setBodyLimit(qint64 bytes) {
+    d->bodyLimit = bytes;
+}
+
+void HttpRequest::releaseAnswer() {
+    d->body.clear();
+    d->text.clear();
 }
 
 void HttpRequest::send() {
@@ -204,13 +320,16 @@ void HttpRequest::send() {
     set(CURLOPT_LOW_SPEED_LIMIT, 1L);
     set(CURLOPT_LOW_SPEED_TIME, static_cast<long>(g_limits.stallTimeout.count()));
     set(CURLOPT_TIMEOUT_MS, static_cast<long>(g_limits.totalTimeout.count()));
+    // An answer that says beforehand it is too long is not read at all; one that does not say
+    // is cut off by the body callback as soon as it passes the bound.
+    set(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(d->longest()));
     set(CURLOPT_WRITEFUNCTION, &Impl::onBody);  // enforces the size cap
     set(CURLOPT_WRITEDATA, d.get());
     set(CURLOPT_HEADERFUNCTION, &Impl::onHeader);
     set(CURLOPT_HEADERDATA, d.get());
     if (set.refused) return;  // nothing was sent: status 0, not completed, no text
 
-    const CURLcode result = PerformWaiting(runtime.multi(), curl, wait);
+    const CURLcode result = EventDrivenTransfer(runtime.multi(), curl).perform(wait);
     if (result == CURLE_COULDNT_RESOLVE_HOST) {
         d->status = StatusHostNotResolved;
         d->body.clear();

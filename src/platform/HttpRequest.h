@@ -38,10 +38,14 @@ public:
 
     // Only "GET" is supported, over http and https only; the request is always synchronous.
     void open(const QString& method, const QString& url);
+    // The longest answer body this request takes (after content decoding), for the next send
+    // only: one that grows past it is not read further and counts as a failed transfer, like one
+    // past Limits::maxBodyBytes, which holds whatever is set here. open() clears it.
+    void setBodyLimit(qint64 bytes);
     // Returns when the whole answer is there, or the transfer failed. While it waits, the
-    // thread's wait hook runs now and then (PendingEvents::Wait); when the hook gives the wait
-    // up, the transfer is aborted at once and counts as failed. A send from within another
-    // request's wait starts no transfer and fails likewise.
+    // thread's events run (PendingEvents::Wait); when the wait is given up, the transfer is
+    // aborted at once and counts as failed. A send from within another request's wait starts no
+    // transfer and fails likewise.
     void send();
 
     // The HTTP status of the answer; StatusHostNotResolved when the host name could not be
@@ -58,6 +62,9 @@ public:
     // The header lines of the final answer without its status line, each ended by CR LF, then
     // the empty line that ends the header.
     QString getAllResponseHeaders() const;
+    // Lets the body and the text go once the caller has what it needs of them; the status, the
+    // headers and completed() stay.
+    void releaseAnswer();
 
 private:
     struct Impl;

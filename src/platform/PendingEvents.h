@@ -2,27 +2,28 @@
 // while that thread waits for a request or a look-up.
 #pragma once
 
-#include <chrono>
 #include <functional>
+
+class QEventLoop;
 
 namespace PendingEvents {
 
 // Runs every event that is waiting (clicks, keys, timers, repaints, closing), then returns.
 void DoEvents();
 
-// What a wait calls now and then: lets the window's events run and says whether the wait goes on
-// (false: what it waits for is no longer wanted, and the wait is given up). Without one, a wait
-// goes on to its end.
-void setWaitHook(std::function<bool()> hook);
-
-// How often a wait lets events run: often enough that a window repaints smoothly and takes a
-// click or a close at once, seldom enough to cost nothing on a near server.
-inline constexpr std::chrono::milliseconds kHookInterval{50};
+// Says whether the wait under way goes on (false: what it waits for is no longer wanted, and the
+// wait is given up). Asked each time the events that came during a wait have run, before the
+// thread sleeps again. Without one, a wait goes on to its end.
+void setWaitCheck(std::function<bool()> goesOn);
 
 // One wait of this thread for a request or a look-up, from its start to its end. Only one can be
 // under way on a thread: a wait begun from within another (by an event handled during it) is not
 // admitted, and its caller starts nothing. So a click during a wait can never start a second
 // transfer, whatever order the events come in.
+//
+// The thread sleeps in its event loop while it waits, and wakes for whatever comes first: an
+// event of the window system, a timer, or what the waiter watches (a socket of the transfer, the
+// end of a look-up), which calls finish().
 class Wait {
 public:
     Wait();
@@ -32,13 +33,18 @@ public:
 
     // False when another wait was under way on this thread when this one began.
     bool admitted() const { return m_admitted; }
-    // Lets the window's events run; false when the wait is to be given up.
-    bool goOn();
+    // Runs the thread's events until finish() is called (true) or the check gives the wait up
+    // (false). Returns true at once when finish() was called before.
+    bool run();
+    // Ends run(): what the wait was for has come. Called from an event handled during run().
+    void finish();
     // True while an admitted wait is under way on this thread.
     static bool underWay();
 
 private:
     bool m_admitted;
+    bool m_finished = false;
+    QEventLoop* m_loop = nullptr;
 };
 
 }  // namespace PendingEvents

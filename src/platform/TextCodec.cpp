@@ -52,11 +52,13 @@ int utf8SequenceLength(QByteArrayView bytes, qsizetype i) {
 
 constexpr QByteArrayView kByteOrderMark("\xEF\xBB\xBF");
 
-// A valid UTF-8 run as text. QString::fromUtf8 drops a byte order mark at the start of what it
-// is given; here a run may start inside the text, after a stray byte, where U+FEFF is text.
-void appendUtf8Run(QString& text, QByteArrayView run) {
-    if (run.startsWith(kByteOrderMark)) text += QChar(0xFEFF);
-    text += QString::fromUtf8(run);
+// Decodes a valid UTF-8 run to out, straight into the text's buffer: a page can be tens of
+// megabytes, and a text of its own for each run would be another copy of it. A run may start
+// inside the text, after a stray byte, where a byte order mark is U+FEFF like any other.
+QChar* appendUtf8Run(QChar* out, QByteArrayView run) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.appendToBuffer(out, run);
 }
 
 }  // namespace
@@ -71,8 +73,9 @@ QString fromWindows1252(QByteArrayView bytes) {
 }
 
 QString fromUtf8OrWindows1252(QByteArrayView bytes) {
-    QString text;
-    text.reserve(bytes.size());
+    // No byte gives more than one UTF-16 unit.
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
     // A byte order mark that opens the bytes marks them as UTF-8 and is no part of the text.
     if (bytes.startsWith(kByteOrderMark)) bytes = bytes.sliced(kByteOrderMark.size());
     qsizetype runStart = 0;
@@ -96,11 +99,12 @@ QString fromUtf8OrWindows1252(QByteArrayView bytes) {
             i += length;
             continue;
         }
-        appendUtf8Run(text, bytes.sliced(runStart, i - runStart));
-        text += windows1252Char(static_cast<unsigned char>(bytes[i]));
+        out = appendUtf8Run(out, bytes.sliced(runStart, i - runStart));
+        *out++ = windows1252Char(static_cast<unsigned char>(bytes[i]));
         runStart = ++i;
     }
-    appendUtf8Run(text, bytes.sliced(runStart, i - runStart));
+    out = appendUtf8Run(out, bytes.sliced(runStart, i - runStart));
+    text.truncate(out - text.constData());
     return text;
 }
 

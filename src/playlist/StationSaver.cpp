@@ -37,6 +37,9 @@ bool StationSaver::SaveStation(int32_t index) {
     GenreTally& tally = m_state.m_Tally.current();
     ++tally.requests;
     http.send();
+    // The request stays in m_Http until the next one: it keeps no answer that long.
+    const QString text = http.responseText();
+    http.releaseAnswer();
     // An error page or a cut-off answer is no playlist; any earlier file stays, and stays the
     // station's.
     if (!http.completed() || http.status() < 200 || http.status() > 299) {
@@ -45,7 +48,7 @@ bool StationSaver::SaveStation(int32_t index) {
     }
     if (m_state.stopAsked()) return false;
     const int32_t notSavedBefore = m_state.m_NotSaved;
-    if (!WritePlaylist(*target, http.responseText())) {
+    if (!WritePlaylist(*target, text)) {
         // Not a failed write: the playlist held no web stream.
         if (m_state.m_NotSaved == notSavedBefore) ++tally.addressRefused;
         return false;

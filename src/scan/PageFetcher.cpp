@@ -25,18 +25,26 @@ bool PageFetcher::load(qint64 maxBytes) {
     HttpRequest& http = *request;
     http.open(QStringLiteral("GET"), url);
     ++m_state.m_Tally.current().requests;
+    if (maxBytes >= 0) http.setBodyLimit(maxBytes);
     http.send();
     const float end = SecondsSinceMidnight();
 
     if (http.status() == HttpRequest::StatusHostNotResolved) return false;
     // Any other status is not looked at: an error page is parsed like any other page.
     m_host.setTxtStatText(DownloadTimeLine(start, end));
-    if (maxBytes >= 0 && http.responseBody().size() > maxBytes) return true;
-    m_state.m_PageText = NormaliseLineEnds(http.responseText());
+    // The answer's own copies go before the page is made, so that at most two are held at once.
+    const QString text = http.responseText();
+    http.releaseAnswer();
+    m_state.m_PageText = NormaliseLineEnds(text);
     m_host.setTxtSourceText(m_state.m_PageText);
     for (const QString& line : SplitHeaderLines(http.getAllResponseHeaders()))
         m_host.addLstHeadersItem(line);
     return true;
+}
+
+void PageFetcher::releasePage() {
+    m_state.m_PageText.clear();
+    m_host.setTxtSourceText(QString());
 }
 
 void PageFetcher::reportNoConnection() {

@@ -1,5 +1,5 @@
 // The About window: its version line, its link and the link's hover light; and the main
-// window's "?" button that shows it modally.
+// window's "?" button that shows it, modal to the main window.
 #include "FakeShell.h"
 #include "MakerAddresses.h"
 #include "Version.h"
@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -52,25 +51,21 @@ TEST(AboutWindow, ShowsTheVersionAndLightsTheLinkWhileThePointerIsOverIt) {
     EXPECT_EQ(shell.opened, std::vector{QUrl(MakerHomePage())});  // no address: the home page
 }
 
-TEST(AboutButton, ShowsAModalAboutWithTheMainIconAndProductPageAndReleasesItOnClose) {
+// The button returns at once (a run behind the window goes on) and leaves the About window up,
+// modal to the main window.
+TEST(AboutButton, ShowsAWindowModalAboutWithTheMainIconAndProductPageAndReleasesItOnClose) {
     FakeShell shell;
     frmMain window;
-    QPointer<frmAbout> shown;
-    bool sameIcon = false, leftOpen = false;
-    // Runs while the button's handler waits on the modal window: clicks its link and closes it.
-    QTimer::singleShot(0, &window, [&] {
-        if ((shown = qobject_cast<frmAbout*>(QApplication::activeModalWidget()))) {
-            sameIcon = shown->windowIcon().cacheKey() == window.windowIcon().cacheKey();
-            QTest::mouseClick(shown->PicUrl, Qt::LeftButton, {}, QPoint(30, 20));
-            QTest::mouseClick(shown->Command1, Qt::LeftButton);
-        }
-        // Whatever is still modal is closed rather than left to hang the test.
-        if (QWidget* up = QApplication::activeModalWidget()) leftOpen = up->close();
-    });
+    window.show();
     QTest::mouseClick(window.cmdAbout, Qt::LeftButton);
-    EXPECT_TRUE(sameIcon) << "no modal About window with the main window's icon";
-    EXPECT_FALSE(leftOpen);
-    EXPECT_TRUE(shown.isNull()) << "the About window outlives its closing";
+    const QPointer<frmAbout> shown = window.findChild<frmAbout*>();
+    ASSERT_TRUE(shown && shown->isVisible()) << "no About window";
+    EXPECT_EQ(shown->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(shown->windowIcon().cacheKey(), window.windowIcon().cacheKey());
+    QTest::mouseClick(shown->PicUrl, Qt::LeftButton, {}, QPoint(30, 20));
+    QTest::mouseClick(shown->Command1, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown.isNull(); }, 5000))
+        << "the About window outlives its closing";
     EXPECT_EQ(shell.opened, std::vector{QUrl(MakerProductPage())});
 }
 

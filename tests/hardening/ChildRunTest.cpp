@@ -103,11 +103,9 @@ const char* const kWaits[] = {"StalledPage", "StalledPlaylist", "DrippingPlaylis
 // What the user does, and how many clicks on Stop that takes (none: the window is closed).
 const std::pair<const char*, int> kActs[] = {{"Close", 0}, {"Stop", 1}, {"StopThreeTimes", 3}};
 
-class WaitInput
-    : public ChildRun,
-      public testing::WithParamInterface<std::tuple<const char*, std::pair<const char*, int>>> {
+// The child on a real X server; one server for all the cases.
+class OnXServer : public ChildRun {
 protected:
-    // One X server for all the cases.
     static void SetUpTestSuite() {
         xServer_ = new QProcess;
         xServer_->start("Xvfb",
@@ -120,10 +118,39 @@ protected:
         xServer_->waitForFinished();
         delete xServer_;
     }
+    // This process's environment on the X server.
+    static QProcessEnvironment onDisplay() {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DISPLAY", display_);
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        // On a real X server the desktop's message bus library keeps a buffer to the end of the
+        // process; under the leak checker that alone would make every normal exit a failure.
+        environment.insert("ASAN_OPTIONS", "detect_leaks=0");
+        return environment;
+    }
+    // Clicks 'clicks' times at the place the child last gave as "NAME X Y" in its topmost
+    // window; with no clicks, asks every window of the child to close.
+    bool input(const QProcessEnvironment& environment, const QByteArray& name, int clicks) {
+        const QByteArray line = said_.mid(said_.lastIndexOf(name + ' ') + name.size() + 1);
+        const QList<QByteArray> place = line.left(line.indexOf('\n')).split(' ');
+        QStringList arguments = {QString::number(child_.processId())};
+        if (clicks)
+            arguments << "click" << place.value(0) << place.value(1) << QString::number(clicks);
+        QProcess tool;
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral(RADIOSIFT_WINDOW_INPUT), arguments);
+        const bool done = tool.waitForFinished(30000) && tool.exitCode() == 0;
+        if (!done) ADD_FAILURE() << tool.readAllStandardError().toStdString();
+        return done;
+    }
 
     static inline QProcess* xServer_ = nullptr;
     static inline QString display_;
 };
+
+class WaitInput
+    : public OnXServer,
+      public testing::WithParamInterface<std::tuple<const char*, std::pair<const char*, int>>> {};
 
 TEST_P(WaitInput, ClosingEndsTheProgramAndStoppingEndsTheRunLongBeforeTheWaitEnds) {
     const auto& [waitName, act] = GetParam();
@@ -133,12 +160,7 @@ TEST_P(WaitInput, ClosingEndsTheProgramAndStoppingEndsTheRunLongBeforeTheWaitEnd
     const QString playlist = QStringLiteral("/sbin/shoutcast-playlist.pls?rn=%1&")
                                  .arg(SavedStations(catalogue(), kLongRun).first().id);
     const NeverAccepted neverAccepted;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DISPLAY", display_);
-    environment.insert("QT_QPA_PLATFORM", "xcb");
-    // On a real X server the desktop's message bus library keeps a buffer to the end of the
-    // process; under the leak checker that alone would make every normal exit a failure.
-    environment.insert("ASAN_OPTIONS", "detect_leaks=0");
+    QProcessEnvironment environment = onDisplay();
     QStringList more;
     std::function<bool()> waiting = [&] {
         return !server().requestLog().filter(playlist).isEmpty();
@@ -167,16 +189,7 @@ TEST_P(WaitInput, ClosingEndsTheProgramAndStoppingEndsTheRunLongBeforeTheWaitEnd
         heard("run ended", 10);
     ASSERT_TRUE(waiting()) << "the run never came to the wait: " << said_.toStdString();
 
-    // Clicks at the button's centre, which the child gave as "button X Y".
-    const QList<QByteArray> button =
-        said_.mid(said_.indexOf("button ")).split('\n').first().split(' ');
-    QStringList input = {QString::number(child_.processId())};
-    if (clicks) input << "click" << button.value(1) << button.value(2) << QString::number(clicks);
-    QProcess tool;
-    tool.setProcessEnvironment(environment);
-    tool.start(QStringLiteral(RADIOSIFT_WINDOW_INPUT), input);
-    ASSERT_TRUE(tool.waitForFinished(30000) && tool.exitCode() == 0)
-        << tool.readAllStandardError().toStdString();
+    ASSERT_TRUE(input(environment, "button", clicks));
 
     const bool ended = child_.waitForFinished(kActsWithinMs);
     said_ += child_.readAllStandardOutput();
@@ -198,5 +211,35 @@ INSTANTIATE_TEST_SUITE_P(Waits, WaitInput,
                              return std::string(std::get<0>(info.param)) +
                                     std::get<1>(info.param).first;
                          });
+
+// About or the folder picker opened during a run, through the X server: the playlists keep coming
+// while it is open, it closes with its own button, and Stop then ends the run.
+class DialogDuringRun : public OnXServer, public testing::WithParamInterface<const char*> {};
+
+TEST_P(DialogDuringRun, NeitherHoldsNorStopsTheRun) {
+    ASSERT_FALSE(display_.isEmpty()) << "Xvfb did not start";
+    server().setMisbehaviour("/sbin/", {.delayMs = 100});  // 200 playlists: some 20 s
+    const auto playlists = [this] { return server().requestLog().filter("/sbin/").size(); };
+    QTemporaryDir settings;  // where the picker keeps what it remembers
+    QProcessEnvironment environment = onDisplay();
+    environment.insert("XDG_CONFIG_HOME", settings.path());
+    ASSERT_NO_FATAL_FAILURE(start(environment));
+    ASSERT_TRUE(heard("run started", 30000)) << child_.readAllStandardError().toStdString();
+    ASSERT_TRUE(input(environment, GetParam(), 1));
+    ASSERT_TRUE(heard("dialog at", 10000)) << said_.toStdString();
+    const qsizetype before = playlists();
+    for (const QDeadlineTimer giveUp(20000); playlists() < before + 5 && !giveUp.hasExpired();)
+        heard("run ended", 10);
+    EXPECT_GE(playlists(), before + 5) << "held while the dialog was open";
+    ASSERT_TRUE(input(environment, "dialog at", 1));
+    ASSERT_TRUE(heard("dialog closed", 10000)) << said_.toStdString();
+    ASSERT_TRUE(input(environment, "button", 1));
+    EXPECT_TRUE(child_.waitForFinished(kActsWithinMs));
+    said_ += child_.readAllStandardOutput();
+    EXPECT_TRUE(said_.contains("run ended: Stopped !\n")) << said_.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogDuringRun, testing::Values("about", "browse"),
+                         [](const auto& info) { return std::string(info.param); });
 
 }  // namespace

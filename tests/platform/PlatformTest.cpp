@@ -76,6 +76,11 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
             return !released.load();
         });
     });
+    server.Get("/endless", [](const auto&, auto& res) {  // chunked, no length said beforehand
+        res.set_chunked_content_provider("text/plain", [](size_t, auto& sink) {
+            return sink.write(std::string(1024, 'x').data(), 1024);
+        });
+    });
     const int port = server.bind_to_any_port("127.0.0.1");
     std::thread thread([&] { server.listen_after_bind(); });
     const int closedPort = closed.bind_to_any_port("127.0.0.1");
@@ -138,6 +143,18 @@ TEST(HttpRequest, AnswersAndFailedTransfers) {
                          : std::tuple(true, QByteArray(4096, 'x'), 1));
     }
     HttpRequest::setLimits(saved);
+    // The caller's bound: an answer past it is not read further, whether its length was said
+    // beforehand or it never ends.
+    for (const auto& [path, bound, read] :
+         {std::tuple{"/big", 4096, true}, {"/big", 4095, false}, {"/endless", 4096, false}}) {
+        HttpRequest bounded;
+        bounded.open(QStringLiteral("GET"), local + path);
+        bounded.setBodyLimit(bound);
+        bounded.send();
+        EXPECT_EQ(std::pair(bounded.completed(), bounded.responseBody().size()),
+                  std::pair(read, qsizetype(read ? 4096 : 0)))
+            << path << " bound " << bound;
+    }
     server.stop();
     thread.join();
 }

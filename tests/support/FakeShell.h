@@ -28,11 +28,12 @@ public:
     std::vector<PickerCall> pickerCalls;
     std::vector<QUrl> opened;
 
-    QString PickFolder(QWidget* owner, const QString&, const QString& startFolder,
-                       const std::function<void(const QString&)>& selectionChanged) override {
+    void PickFolder(QWidget* owner, const QString&, const QString& startFolder,
+                    const std::function<void(const QString&)>& selectionChanged,
+                    const std::function<void(const QString&)>& chosen) override {
         pickerCalls.push_back({owner, startFolder});
         for (const QString& folder : selections) selectionChanged(folder);
-        return answer;
+        chosen(answer);
     }
     void OpenUrl(const QUrl& url) override { opened.push_back(url); }
 

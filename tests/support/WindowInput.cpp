@@ -4,8 +4,9 @@
 //   radiosift_window_input PID                  sends each the WM_DELETE_WINDOW message, as a
 //                                               window manager's close button does;
 //   radiosift_window_input PID click X Y COUNT  clicks COUNT times with the left button at X, Y
-//                                               of the first, all in one go, through the XTEST
-//                                               extension: the clicks come as a mouse's would.
+//                                               of the topmost (a dialog over its window), all
+//                                               in one go, through the XTEST extension: the
+//                                               clicks come as a mouse's would.
 //
 // Exit status 0 once the windows were asked to close or clicked, 1 otherwise.
 #include <xcb/xcb.h>
@@ -102,14 +103,15 @@ int main(int argc, char** argv) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         const auto tree =
             Owned(xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr));
+        // Bottom to top, as they are stacked.
         for (int i = 0; tree && i < xcb_query_tree_children_length(tree.get()); ++i)
             if (ShownBy(xcb_query_tree_children(tree.get())[i], pid))
                 windows.push_back(xcb_query_tree_children(tree.get())[i]);
     }
     bool done = !windows.empty();
     if (click && done)
-        done = Click(windows.front(), root, std::atoi(argv[3]), std::atoi(argv[4]),
-                     std::atoi(argv[5]));
+        done =
+            Click(windows.back(), root, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
     for (const xcb_window_t window : windows)
         if (!click) done &= Close(window);
     xcb_disconnect(connection);

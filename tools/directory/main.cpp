@@ -48,6 +48,10 @@ int main(int argc, char** argv) {
          QStringLiteral("lf")},
         {QStringLiteral("delay-ms"), QStringLiteral("Wait this long before every answer."),
          QStringLiteral("N"), QStringLiteral("0")},
+        {QStringLiteral("entry-count"),
+         QStringLiteral("List this many entries in every result page and JSON station answer, "
+                        "whatever was asked for; 0 lists what was asked for."),
+         QStringLiteral("N"), QStringLiteral("0")},
         {QStringLiteral("log"),
          QStringLiteral("Print the target of every request (path and query) on a line of its "
                         "own as it arrives.")},
@@ -59,7 +63,9 @@ int main(int argc, char** argv) {
     options.seed = static_cast<std::uint32_t>(numberOption(parser, QStringLiteral("seed"), 0));
     options.revision = numberOption(parser, QStringLiteral("revision"), 1);
     const int port = numberOption(parser, QStringLiteral("port"), 0);
-    const int delay = numberOption(parser, QStringLiteral("delay-ms"), 0);
+    Misbehaviour answers;
+    answers.delayMs = numberOption(parser, QStringLiteral("delay-ms"), 0);
+    answers.entryCount = numberOption(parser, QStringLiteral("entry-count"), 0);
     const QString ends = parser.value(QStringLiteral("line-ends")).toLower();
     if (ends != QLatin1String("lf") && ends != QLatin1String("crlf")) {
         std::fprintf(stderr, "radiosift-directory: --line-ends takes lf or crlf\n");
@@ -76,11 +82,7 @@ int main(int argc, char** argv) {
 
     DirectoryServer server(options);
     server.setLineEnds(ends == QLatin1String("crlf") ? LineEnds::CrLf : LineEnds::Lf);
-    if (delay > 0) {
-        Misbehaviour slow;
-        slow.delayMs = delay;
-        server.setMisbehaviour(QString(), slow);
-    }
+    if (answers.delayMs > 0 || answers.entryCount > 0) server.setMisbehaviour(QString(), answers);
     if (parser.isSet(QStringLiteral("log"))) {
         // Flushed line by line: whoever reads the log sees a request before its answer.
         server.setRequestListener([](const QString& target) {

@@ -7,8 +7,12 @@
 #include "ScanHost.h"
 #include "ScanState.h"
 
+#include <QScopeGuard>
+
 void ClassicPages::runGenre(const GenrePages& genre, ScanState& state) {
     for (int page = 1; page <= genre.pages; ++page) {
+        // However the page ends, read or stopped, it is let go.
+        const auto release = qScopeGuard([this] { m_fetcher.releasePage(); });
         writePageAddress(genre.query(page));
         genre.checkPoint();
         m_fetcher.cmdGO_Click();

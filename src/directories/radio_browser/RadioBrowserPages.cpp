@@ -48,11 +48,12 @@ std::optional<JsonStationPage> RadioBrowserPages::fetch(const StationQuery& quer
         m_host.setTxturlText(BuildStationSearchAddress(*base, query));
         const bool resolved = m_fetcher.load(longest);
         if (!m_state.m_Running) return std::nullopt;
+        // A longer answer was cut off as soon as it passed the bound, and did not complete.
         const HttpRequest& http = *m_state.m_Http;
-        if (resolved && http.completed() && http.status() == 200 &&
-            http.responseBody().size() <= longest) {
+        if (resolved && http.completed() && http.status() == 200) {
             std::optional<JsonStationPage> page =
                 ReadJsonStationPage(m_state.m_PageText, query.limit);
+            m_fetcher.releasePage();
             if (page) {
                 m_servers.answered();
                 return page;
