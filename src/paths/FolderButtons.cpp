@@ -7,12 +7,7 @@
 #include <QDir>
 
 QString ResolveFolderMacros(const QString& txtDL) {
-    QString path = txtDL;
-    ReplaceMacro(path, QStringLiteral("%APPPATH%"), ProgramFolder());
-    ReplaceMacro(path, QStringLiteral("%TEMP%"), TempFolder());
-    ReplaceMacro(path, QStringLiteral("%APPDATA%"), SpecialFolderPath(SpecialFolderAppData));
-    ReplaceMacro(path, QStringLiteral("%MYDOC%"), SpecialFolderPath(SpecialFolderDocuments));
-    return path + QDir::separator();
+    return ExpandPathMacros(txtDL, MacroOrder::FolderButtons) + QDir::separator();
 }
 
 QString BrowseStartFolder(const QString& txtDL) {
@@ -27,6 +22,9 @@ std::optional<QString> BrowseDownloadFolder(QWidget* owner, const QString& txtDL
     return chosen;
 }
 
-void ExploreDownloadFolder(const QString& txtDL) {
-    ShellOpen(ResolveFolderMacros(txtDL));
+QString ExploreDownloadFolder(const QString& txtDL) {
+    const QString folder = ResolveFolderMacros(txtDL);
+    if (!FolderExists(folder)) return QStringLiteral("The folder does not exist yet: ") + folder;
+    if (!ShellOpen(folder)) return QStringLiteral("No program could open the folder ") + folder;
+    return {};
 }

@@ -19,5 +19,7 @@ QString BrowseStartFolder(const QString& txtDL);
 // nothing when the user cancels.
 std::optional<QString> BrowseDownloadFolder(QWidget* owner, const QString& txtDL);
 
-// Opens the resolved download folder in the file manager, whether or not it exists.
-void ExploreDownloadFolder(const QString& txtDL);
+// Opens the resolved download folder in the file manager. Returns what the user must be told
+// when it was not opened: that the folder does not exist yet (it is not created), or that no
+// program could open it. Empty text once the folder was handed to the desktop.
+QString ExploreDownloadFolder(const QString& txtDL);

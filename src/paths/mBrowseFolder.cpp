@@ -29,7 +29,7 @@ public:
         return chosen.isEmpty() ? QString() : chosen.first();
     }
 
-    void OpenUrl(const QUrl& url) override { QDesktopServices::openUrl(url); }
+    bool OpenUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
 };
 
 DesktopShell& DesktopShellInstance() {
@@ -90,6 +90,6 @@ QUrl ShellTarget(const QString& document) {
     return QUrl::fromLocalFile(document);
 }
 
-void ShellOpen(const QString& document) {
-    CurrentShell().OpenUrl(ShellTarget(document));
+bool ShellOpen(const QString& document) {
+    return CurrentShell().OpenUrl(ShellTarget(document));
 }

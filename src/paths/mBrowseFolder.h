@@ -19,8 +19,8 @@ public:
     virtual QString PickFolder(QWidget* owner, const QString& prompt, const QString& startFolder,
                                const std::function<void(const QString&)>& selectionChanged) = 0;
     // Hands an address to the desktop: a folder opens in the file manager, a web page in the
-    // browser. Whether the desktop managed it is not reported.
-    virtual void OpenUrl(const QUrl& url) = 0;
+    // browser. False when no program could be started to open it.
+    virtual bool OpenUrl(const QUrl& url) = 0;
 };
 
 // The shell in use.
@@ -44,7 +44,7 @@ void setBrowseStartPath(const QString& path);
 bool FolderExists(const QString& path);
 
 // Asks the desktop to open document: a web address in the browser, anything else as a local
-// file or folder.
-void ShellOpen(const QString& document);
+// file or folder. False when no program could be started to open it.
+bool ShellOpen(const QString& document);
 // The address ShellOpen hands to the desktop for document.
 QUrl ShellTarget(const QString& document);

@@ -4,6 +4,7 @@
 #include "FolderButtons.h"
 #include "ModSpFolder.h"
 #include "PathMacros.h"
+#include "ProgressBar.h"
 #include "ScopedEnv.h"
 #include "frmMain.h"
 
@@ -95,7 +96,8 @@ TEST_F(PathsTest, TheRunAndTheButtonsExpandTheMacrosInTheirOwnOrder) {
 // Browse opens at the resolved folder, else at the temporary one; on an empty path at the
 // program's folder, then where the user last selected, even in a cancelled picker. Only a chosen
 // folder replaces the text, as a plain path. Explore opens the resolved folder as a local folder
-// (never a web address) and creates nothing.
+// (never a web address); of a folder not there yet, or one no program opens, the status line
+// says so. It creates nothing.
 TEST_F(PathsTest, BrowseAndExploreStartAtTheResolvedFolder) {
     folder("TEMP/Radio");
     const QString root = QDir::toNativeSeparators(QDir::rootPath());
@@ -117,11 +119,17 @@ TEST_F(PathsTest, BrowseAndExploreStartAtTheResolvedFolder) {
     click(browse, native("%MYDOC%/Radio"));
     EXPECT_EQ(m_window->txtDL->text(), folder("picked"));
 
-    EXPECT_EQ(click(m_window->cmdExplore, native("%TEMP%/Radio #1")), std::nullopt);
-    click(m_window->cmdExplore, QString());
-    EXPECT_EQ(m_shell.opened, (std::vector{QUrl::fromLocalFile(native("<root>/TEMP/Radio #1/")),
-                                           QUrl::fromLocalFile(QDir::rootPath())}));
-    EXPECT_FALSE(QFileInfo::exists(native("<root>/TEMP/Radio #1")));
+    const auto explore = [&](const char* path, bool opens) {
+        m_shell.opens = opens;
+        EXPECT_EQ(click(m_window->cmdExplore, native(path)), std::nullopt);
+        return m_window->vp1->Text();
+    };
+    const QString one = folder("TEMP/Radio #1") + '/', two = native("<root>/TEMP/Radio #2/");
+    EXPECT_EQ(explore("%TEMP%/Radio #1", true), "Ready");
+    EXPECT_EQ(explore("%TEMP%/Radio #2", true), "The folder does not exist yet: " + two);
+    EXPECT_EQ(explore("%TEMP%/Radio #1", false), "No program could open the folder " + one);
+    EXPECT_EQ(m_shell.opened, std::vector<QUrl>(2, QUrl::fromLocalFile(one)));
+    EXPECT_FALSE(QFileInfo::exists(native("<root>/TEMP/Radio #2")));
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ public:
     QStringList selections;
     QString answer;
 
+    bool opens = true;  // whether a program could be started to open what is asked
     std::vector<PickerCall> pickerCalls;
     std::vector<QUrl> opened;
 
@@ -34,7 +35,7 @@ public:
         for (const QString& folder : selections) selectionChanged(folder);
         return answer;
     }
-    void OpenUrl(const QUrl& url) override { opened.push_back(url); }
+    bool OpenUrl(const QUrl& url) override { return opened.push_back(url), opens; }
 
 private:
     Shell* m_previous;
