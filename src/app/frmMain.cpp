@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -377,10 +378,13 @@ void frmMain::cmdBrowse_Click() {
     if (const auto chosen = BrowseDownloadFolder(this, txtDL->text())) txtDL->setText(*chosen);
 }
 
-// The status line says why nothing opened; a folder that did open needs no word.
+// The status line says why nothing opened, whenever the desktop answers (unless the window is
+// gone by then); a folder that did open needs no word.
 void frmMain::cmdExplore_Click() {
-    if (const QString trouble = ExploreDownloadFolder(txtDL->text()); !trouble.isEmpty())
-        vp1->setText(trouble);
+    const QPointer<ProgressBar> bar = vp1;
+    ExploreDownloadFolder(txtDL->text(), [bar](const QString& trouble) {
+        if (bar) bar->setText(trouble);
+    });
 }
 
 void frmMain::cmdAbout_Click() {

@@ -22,9 +22,13 @@ std::optional<QString> BrowseDownloadFolder(QWidget* owner, const QString& txtDL
     return chosen;
 }
 
-QString ExploreDownloadFolder(const QString& txtDL) {
+void ExploreDownloadFolder(const QString& txtDL, const std::function<void(const QString&)>& tell) {
     const QString folder = ResolveFolderMacros(txtDL);
-    if (!FolderExists(folder)) return QStringLiteral("The folder does not exist yet: ") + folder;
-    if (!ShellOpen(folder)) return QStringLiteral("No program could open the folder ") + folder;
-    return {};
+    if (!FolderExists(folder)) {
+        tell(QStringLiteral("The folder does not exist yet: ") + folder);
+        return;
+    }
+    ShellOpen(folder, [tell, folder] {
+        tell(QStringLiteral("No program could open the folder ") + folder);
+    });
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -19,7 +20,7 @@ QString BrowseStartFolder(const QString& txtDL);
 // nothing when the user cancels.
 std::optional<QString> BrowseDownloadFolder(QWidget* owner, const QString& txtDL);
 
-// Opens the resolved download folder in the file manager. Returns what the user must be told
-// when it was not opened: that the folder does not exist yet (it is not created), or that no
-// program could open it. Empty text once the folder was handed to the desktop.
-QString ExploreDownloadFolder(const QString& txtDL);
+// Opens the resolved download folder in the file manager. When it cannot, tell hears, at once or
+// once the desktop has answered, what the user must be told: that the folder does not exist yet
+// (it is not created), or that no program could open it.
+void ExploreDownloadFolder(const QString& txtDL, const std::function<void(const QString&)>& tell);

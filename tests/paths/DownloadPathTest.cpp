@@ -6,6 +6,7 @@
 #include "PathMacros.h"
 #include "ProgressBar.h"
 #include "ScopedEnv.h"
+#include "WindowRun.h"
 #include "frmMain.h"
 
 #include <gtest/gtest.h>
@@ -119,16 +120,24 @@ TEST_F(PathsTest, BrowseAndExploreStartAtTheResolvedFolder) {
     click(browse, native("%MYDOC%/Radio"));
     EXPECT_EQ(m_window->txtDL->text(), folder("picked"));
 
-    const auto explore = [&](const char* path, bool opens) {
-        m_shell.opens = opens;
+    const auto explore = [&](const char* path) {
         EXPECT_EQ(click(m_window->cmdExplore, native(path)), std::nullopt);
         return m_window->vp1->Text();
     };
     const QString one = folder("TEMP/Radio #1") + '/', two = native("<root>/TEMP/Radio #2/");
-    EXPECT_EQ(explore("%TEMP%/Radio #1", true), "Ready");
-    EXPECT_EQ(explore("%TEMP%/Radio #2", true), "The folder does not exist yet: " + two);
-    EXPECT_EQ(explore("%TEMP%/Radio #1", false), "No program could open the folder " + one);
-    EXPECT_EQ(m_shell.opened, std::vector<QUrl>(2, QUrl::fromLocalFile(one)));
+    EXPECT_EQ(explore("%TEMP%/Radio #1"), "Ready");
+    EXPECT_EQ(explore("%TEMP%/Radio #2"), "The folder does not exist yet: " + two);
+    EXPECT_EQ(m_shell.opened, std::vector{QUrl::fromLocalFile(one)});
+    // The desktop's own shell, with an xdg-open that finds no program, hears so when it ends.
+    const QString opener = folder("bin") + "/xdg-open";
+    WriteFile(opener, "#!/bin/sh\nexit 3\n");
+    QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner);
+    const ScopedEnv path("PATH", folder("bin"));
+    InstallShell(nullptr);
+    explore("%TEMP%/Radio #1");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_window->vp1->Text().startsWith("No program"); }));
+    EXPECT_EQ(m_window->vp1->Text(), "No program could open the folder " + one);
+    InstallShell(&m_shell);
     EXPECT_FALSE(QFileInfo::exists(native("<root>/TEMP/Radio #2")));
 }
 
