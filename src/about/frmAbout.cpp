@@ -6,7 +6,9 @@
 #include "Version.h"
 #include "mBrowseFolder.h"
 
+#include <QAccessibleWidget>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -37,6 +39,26 @@ QFont Tahoma(double points, bool bold) {
     return font;
 }
 
+// What a screen reader is told of the link picture: a link, named by its address, that opens
+// when pressed. (A picture label alone would be told as a graphic that does nothing.)
+class LinkAccessible : public QAccessibleWidget {
+public:
+    explicit LinkAccessible(QLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
+    static QAccessibleInterface* create(const QString&, QObject* object) {
+        auto* about = object ? qobject_cast<frmAbout*>(object->parent()) : nullptr;
+        return about && object == about->PicUrl ? new LinkAccessible(about->PicUrl) : nullptr;
+    }
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << pressAction();
+    }
+    void doAction(const QString& actionName) override {
+        if (actionName == pressAction())
+            static_cast<frmAbout*>(object()->parent())->PicUrl_Click();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+};
+
 QLabel* GreyLabel(QWidget* parent, const QFont& font) {
     auto* label = new QLabel(parent);
     label->setFont(font);
@@ -55,6 +77,12 @@ QString VersionLine(int major, int minor, int revision) {
 frmAbout::frmAbout(QWidget* parent)
     : QDialog(parent), m_pointerSource([] { return QCursor::pos(); }) {
     setWindowTitle(QStringLiteral("About"));
+    // Before the link is made: an interface, once asked for, stays with its control.
+    static const bool linkAccessible = [] {
+        QAccessible::installFactory(&LinkAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(linkAccessible);
     setFixedSize(PixelsFromTwipsValue(5355), PixelsFromTwipsValue(3060));
     PaintWhite(this);
 
@@ -78,6 +106,10 @@ frmAbout::frmAbout(QWidget* parent)
     // Pointer moves reach the link without a button held, which is what lights it.
     PicUrl->setMouseTracking(true);
     PicUrl->installEventFilter(this);
+    // The link is reached with Tab as well, opened with Enter or Space, and framed while it has
+    // the focus.
+    PicUrl->setFocusPolicy(Qt::StrongFocus);
+    PicUrl->setAccessibleName(MakerAddressText());
 
     LblUrl = new QLabel(MakerAddressText(), PicUrl);
     Place(LblUrl, 3480, 60, 3795, 495);
@@ -100,6 +132,9 @@ frmAbout::frmAbout(QWidget* parent)
     Command1 = new QPushButton(QStringLiteral("&Close"), this);
     Place(Command1, 3960, 2580, 1215, 375);
     connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
+    // Enter alone still closes the window; the link needs Tab first.
+    Command1->setDefault(true);
+    Command1->setFocus();
 
     Timer1 = new QTimer(this);
     connect(Timer1, &QTimer::timeout, this, &frmAbout::Timer1_Timer);
@@ -142,7 +177,16 @@ void frmAbout::Form_Load() {
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
     if (watched == PicUrl) {
-        if (event->type() == QEvent::MouseMove) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* press = static_cast<QKeyEvent*>(event);
+            const int key = press->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                if (!press->isAutoRepeat()) PicUrl_Click();  // a held key opens it once
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            PicUrl->setFrameShape(PicUrl->hasFocus() ? QFrame::Box : QFrame::NoFrame);
+        } else if (event->type() == QEvent::MouseMove) {
             PicUrl_MouseMove();
         } else if (event->type() == QEvent::MouseButtonRelease) {
             // A click: the left button let go over the link.

@@ -4,10 +4,12 @@
 #include "FolderButtons.h"
 #include "GFXFrameX.h"
 #include "HttpRequest.h"
+#include "ListAccessible.h"
 #include "MakerAddresses.h"
 #include "PendingEvents.h"
 #include "ProgressBar.h"
 #include "RunChoices.h"
+#include "RunInputsPrompt.h"
 #include "SourceTextBox.h"
 #include "StatusLineBox.h"
 #include "StoredProperties.h"
@@ -16,6 +18,7 @@
 #include "WindowKeys.h"
 #include "frmAbout.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -26,6 +29,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -69,6 +73,13 @@ frmMain::frmMain(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Radiosift"));
+    // Lists are told by their names too, with the chosen entry as their value. Installed before
+    // the first list is made: an interface, once asked for, stays with its control.
+    static const bool namedLists = [] {
+        QAccessible::installFactory(&ListAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(namedLists);
     HttpRequest::setUserAgent(ProgramUserAgent());
     setWindowIcon(Artwork::programIcon());
     setFixedSize(TwipsRect(0, 0, 7575, 4485).size());
@@ -196,7 +207,7 @@ void frmMain::createOptionsFrame() {
     chkAllGenre = checkBox(QStringLiteral("Scan All Genre's"), TwipsRect(3600, 1140, 1695, 255));
     chkNew = checkBox(QStringLiteral("New server"), TwipsRect(5340, 1140, 1635, 255));
     chkNew->setVisible(false);
-    cmdRun = button(QStringLiteral("Run"), TwipsRect(5940, 1460, 1215, 375), QString());
+    cmdRun = button(QStringLiteral("&Run"), TwipsRect(5940, 1460, 1215, 375), QString());
     label(5, QStringLiteral("Format"), TwipsRect(180, 1560, 615, 255));
     cmbFormat = dropDown(TwipsRect(1200, 1500, 2295, 315), QStringLiteral("Playlist format saved"));
     cmbStream = dropDown(TwipsRect(3540, 1500, 2355, 315), QStringLiteral("Stream Type search"));
@@ -297,9 +308,13 @@ void frmMain::setUpAccess() {
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     (new WindowKeys(this))->watch(this);
-    // Enter in the search box searches: it starts a run as Run would, and never stops one.
+    // Enter in the search box searches: with a text, on the genre "Search"; with none, the
+    // genre chosen. It starts a run as Run would, and never stops one.
     connect(txtSearch, &QLineEdit::returnPressed, this, [this] {
-        if (!runInProgress()) cmdRun->click();
+        if (runInProgress()) return;
+        if (!txtSearch->text().trimmed().isEmpty())
+            CmbGenre->setCurrentIndex(CmbGenre->findText(QStringLiteral("Search")));
+        cmdRun->click();
     });
 }
 
@@ -333,9 +348,12 @@ bool frmMain::busy() const {
     return runInProgress() || PendingEvents::Wait::underWay();
 }
 
-// Stop is taken at any time; nothing is started from within a run or a wait.
+// Stop is taken at any time; nothing is started from within a run or a wait, nor with a typed
+// option that no run could use (it is named before anything is asked or written).
 void frmMain::cmdRun_Click() {
-    if (!runInProgress() && PendingEvents::Wait::underWay()) return;
+    if (!runInProgress() &&
+        (PendingEvents::Wait::underWay() || !AcceptRunInputs(this, txtDL, txtFormat, txtPlsSize)))
+        return;
     m_engine.driver().cmdRun_Click();
 }
 void frmMain::cmdGO_Click() {
@@ -351,7 +369,14 @@ void frmMain::cmdBrowse_Click() {
                          [this](const QString& chosen) { txtDL->setText(chosen); });
 }
 
-void frmMain::cmdExplore_Click() { ExploreDownloadFolder(txtDL->text()); }
+// The status line says why nothing opened, whenever the desktop answers (unless the window is
+// gone by then); a folder that did open needs no word.
+void frmMain::cmdExplore_Click() {
+    const QPointer<ProgressBar> bar = vp1;
+    ExploreDownloadFolder(txtDL->text(), [bar](const QString& trouble) {
+        if (bar) bar->setText(trouble);
+    });
+}
 
 void frmMain::cmdAbout_Click() {
     // A new window for each press, released as soon as it is closed.

@@ -8,7 +8,9 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QList>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -65,11 +67,15 @@ int main(int argc, char** argv) {
     const CommandLine::Reading reading = CommandLine::read(arguments);
     switch (reading.action) {
         case CommandLine::Action::PrintHelp:
-            std::fputs(qPrintable(CommandLine::helpText()), stdout);
-            return 0;
-        case CommandLine::Action::PrintVersion:
-            std::fputs(qPrintable(CommandLine::versionText()), stdout);
-            return 0;
+        case CommandLine::Action::PrintVersion: {
+            const QString text = reading.action == CommandLine::Action::PrintHelp
+                                     ? CommandLine::helpText()
+                                     : CommandLine::versionText();
+            if (CommandLine::writeText(stdout, text)) return 0;
+            std::fprintf(stderr, "radiosift: cannot write to standard output: %s\n",
+                         std::strerror(errno));
+            return 1;
+        }
         case CommandLine::Action::Refuse:
             std::fprintf(stderr, "radiosift: %s\n", qPrintable(reading.message));
             return 2;

@@ -1,6 +1,7 @@
 #include "HarvestOptions.h"
 
 #include "RunChoices.h"
+#include "RunInputs.h"
 
 #include <QCommandLineParser>
 #include <QUrl>
@@ -185,6 +186,15 @@ std::variant<HarvestOptions, UsageError> ReadHarvestOptions(const QStringList& a
     options.nameTemplate = last("name", RunChoices::kDefaultTemplate);
     options.maxLength = last("max-length", QString::number(RunChoices::kDefaultNameLimit));
     options.output = last("output", RunChoices::defaultDownloadPath());
+    // The same check as the window's Run: nothing is asked or written with a path that is no
+    // folder, a template that gives no file name or a length that is no number.
+    const RunInputProblem problem =
+        CheckRunInputs(options.output, options.nameTemplate, options.maxLength);
+    const char* const optionOf[] = {"", "--output", "--name", "--max-length"};
+    if (problem.field != RunInputField::None)
+        return UsageError{QStringLiteral("%1: %2")
+                              .arg(QLatin1String(optionOf[static_cast<int>(problem.field)]),
+                                   problem.message)};
 
     options.server = last("server", QString());
     if (!options.server.isEmpty()) {

@@ -7,12 +7,7 @@
 #include <QDir>
 
 QString ResolveFolderMacros(const QString& txtDL) {
-    QString path = txtDL;
-    ReplaceMacro(path, QStringLiteral("%APPPATH%"), ProgramFolder());
-    ReplaceMacro(path, QStringLiteral("%TEMP%"), TempFolder());
-    ReplaceMacro(path, QStringLiteral("%APPDATA%"), SpecialFolderPath(SpecialFolderAppData));
-    ReplaceMacro(path, QStringLiteral("%MYDOC%"), SpecialFolderPath(SpecialFolderDocuments));
-    return path + QDir::separator();
+    return ExpandPathMacros(txtDL, MacroOrder::FolderButtons) + QDir::separator();
 }
 
 QString BrowseStartFolder(const QString& txtDL) {
@@ -28,6 +23,13 @@ void BrowseDownloadFolder(QWidget* owner, const QString& txtDL,
                     });
 }
 
-void ExploreDownloadFolder(const QString& txtDL) {
-    ShellOpen(ResolveFolderMacros(txtDL));
+void ExploreDownloadFolder(const QString& txtDL, const std::function<void(const QString&)>& tell) {
+    const QString folder = ResolveFolderMacros(txtDL);
+    if (!FolderExists(folder)) {
+        tell(QStringLiteral("The folder does not exist yet: ") + folder);
+        return;
+    }
+    ShellOpen(folder, [tell, folder] {
+        tell(QStringLiteral("No program could open the folder ") + folder);
+    });
 }

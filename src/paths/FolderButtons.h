@@ -20,5 +20,7 @@ QString BrowseStartFolder(const QString& txtDL);
 void BrowseDownloadFolder(QWidget* owner, const QString& txtDL,
                           const std::function<void(const QString&)>& chosen);
 
-// Opens the resolved download folder in the file manager, whether or not it exists.
-void ExploreDownloadFolder(const QString& txtDL);
+// Opens the resolved download folder in the file manager. When it cannot, tell hears, at once or
+// once the desktop has answered, what the user must be told: that the folder does not exist yet
+// (it is not created), or that no program could open it.
+void ExploreDownloadFolder(const QString& txtDL, const std::function<void(const QString&)>& tell);

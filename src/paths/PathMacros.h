@@ -9,6 +9,14 @@ class FolderHandle;
 // Replaces every occurrence of macro (exact case) in text by value.
 void ReplaceMacro(QString& text, const QString& macro, const QString& value);
 
+// The order in which the macros of the download path are replaced: a run replaces %APPPATH%,
+// %TEMP%, %MYDOC%, %APPDATA%; the folder buttons %MYDOC% last. Only a macro that comes later is
+// replaced within the value of another.
+enum class MacroOrder { Run, FolderButtons };
+
+// The download path with its macros replaced in that order, without a trailing separator added.
+QString ExpandPathMacros(const QString& txtDL, MacroOrder order = MacroOrder::Run);
+
 // How a playlist being written is named until it is whole (".radiosift-" and more): a killed
 // run's are told by it from any other file.
 inline const QString PlaylistTemporaryPrefix = QStringLiteral(".radiosift-");

@@ -2,10 +2,13 @@
 
 #include "ModSpFolder.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <utility>
 
 namespace {
@@ -36,7 +39,32 @@ public:
         dialog->open();
     }
 
-    void OpenUrl(const QUrl& url) override { QDesktopServices::openUrl(url); }
+    // A local folder or file goes to xdg-open where there is one: Qt only starts it, and its
+    // exit status alone tells that it found no program (3) or that the program failed (4).
+    void OpenUrl(const QUrl& url, const std::function<void()>& unopened) override {
+        const QString opener = url.isLocalFile()
+                                   ? QStandardPaths::findExecutable(QStringLiteral("xdg-open"))
+                                   : QString();
+        if (opener.isEmpty()) {
+            if (!QDesktopServices::openUrl(url)) unopened();
+            return;
+        }
+        // Owned by the application: it may run as long as the file manager it started.
+        auto* process = new QProcess(QCoreApplication::instance());
+        QObject::connect(process, &QProcess::finished, process,
+                         [process, unopened](int status, QProcess::ExitStatus how) {
+                             if (how == QProcess::NormalExit && (status == 3 || status == 4))
+                                 unopened();
+                             process->deleteLater();
+                         });
+        QObject::connect(process, &QProcess::errorOccurred, process,
+                         [process, unopened](QProcess::ProcessError error) {
+                             if (error != QProcess::FailedToStart) return;
+                             unopened();
+                             process->deleteLater();
+                         });
+        process->start(opener, {url.toLocalFile()});
+    }
 };
 
 DesktopShell& DesktopShellInstance() {
@@ -99,6 +127,6 @@ QUrl ShellTarget(const QString& document) {
     return QUrl::fromLocalFile(document);
 }
 
-void ShellOpen(const QString& document) {
-    CurrentShell().OpenUrl(ShellTarget(document));
+void ShellOpen(const QString& document, const std::function<void()>& unopened) {
+    CurrentShell().OpenUrl(ShellTarget(document), unopened);
 }

@@ -22,8 +22,9 @@ public:
                             const std::function<void(const QString&)>& selectionChanged,
                             const std::function<void(const QString&)>& chosen) = 0;
     // Hands an address to the desktop: a folder opens in the file manager, a web page in the
-    // browser. Whether the desktop managed it is not reported.
-    virtual void OpenUrl(const QUrl& url) = 0;
+    // browser. unopened runs, at once or once the desktop has answered, when no program could
+    // open it.
+    virtual void OpenUrl(const QUrl& url, const std::function<void()>& unopened) = 0;
 };
 
 // The shell in use.
@@ -49,7 +50,8 @@ void setBrowseStartPath(const QString& path);
 bool FolderExists(const QString& path);
 
 // Asks the desktop to open document: a web address in the browser, anything else as a local
-// file or folder.
-void ShellOpen(const QString& document);
+// file or folder. unopened runs, now or later, when no program could open it.
+void ShellOpen(
+    const QString& document, const std::function<void()>& unopened = [] {});
 // The address ShellOpen hands to the desktop for document.
 QUrl ShellTarget(const QString& document);

@@ -1,5 +1,6 @@
-// The About window: its version line, its link and the link's hover light; and the main
-// window's "?" button that shows it, modal to the main window.
+// The About window: its version line, its link, the link's hover light and the link from the
+// keyboard and a screen reader; and the main window's "?" button that shows it, modal to the main
+// window.
 #include "FakeShell.h"
 #include "MakerAddresses.h"
 #include "Version.h"
@@ -8,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -49,6 +52,19 @@ TEST(AboutWindow, ShowsTheVersionAndLightsTheLinkWhileThePointerIsOverIt) {
     }
     QTest::mouseClick(about.PicUrl, Qt::LeftButton, {}, QPoint(30, 20));
     EXPECT_EQ(shell.opened, std::vector{QUrl(MakerHomePage())});  // no address: the home page
+
+    // Tab from Close reaches the link, framed; Enter, Space and a screen reader's press open it.
+    QApplication::setActiveWindow(&about);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+    about.Command1->setFocus();
+    QTest::keyClick(about.Command1, Qt::Key_Tab);
+    EXPECT_EQ(about.PicUrl->frameShape(), QFrame::Box);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) QTest::keyClick(about.PicUrl, key);
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(about.PicUrl);
+    EXPECT_EQ(std::pair(link->role(), link->text(QAccessible::Name)),
+              std::pair(QAccessible::Link, MakerAddressText()));
+    link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(shell.opened, std::vector<QUrl>(4, QUrl(MakerHomePage())));
 }
 
 // The button returns at once (a run behind the window goes on) and leaves the About window up,

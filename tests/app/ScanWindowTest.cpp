@@ -1,7 +1,9 @@
 // The main window on the local directory: its state before anything is clicked and after a window
-// is gone, the access key of Stop, the page queries a Run sends (from the directory's request
-// log), and a run stopped with the button that started it.
+// is gone, the access key of Stop, a Run refused for a typed option no run could use, the page
+// queries a Run sends (from the directory's request log), and a run stopped with the button that
+// started it.
 #include "ProgressBar.h"
+#include "RunInputs.h"
 #include "SourceTextBox.h"
 #include "StatusLineBox.h"
 #include "UserAgent.h"
@@ -11,6 +13,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -49,7 +52,7 @@ void ExpectFreshStart(const frmMain& w) {
     for (const auto& [box, checked] : boxes) EXPECT_EQ(box->isChecked(), checked);
     EXPECT_TRUE(w.chkNew->isHidden());
     EXPECT_EQ(QStringList({w.cmdRun->text(), w.cmdGO->text(), w.cmdScan->text()}),
-              QStringList({"Run", "GO", "&Scan"}));
+              QStringList({"&Run", "GO", "&Scan"}));
     EXPECT_EQ(std::tuple(w.vp1->Text(), w.vp1->Value()), std::tuple(QString("Ready"), 100));
     EXPECT_EQ(w.txtSource->toPlainText(), "");
     EXPECT_EQ(w.lstHeaders->count(), 0);
@@ -94,6 +97,36 @@ TEST_F(ScanWindow, AltSStopsTheRunAndNeverScans) {
     QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);  // no owner now
     QTest::qWait(300);
     EXPECT_EQ(std::tuple(scans.count(), window.cmdRun->text()), std::tuple(0, QString("&Run")));
+}
+
+// Run with an empty download path (once the root folder), a file name of dots or a length of 0:
+// the check's one message, the focus on the field, nothing asked or written (in / as root in CI).
+TEST_F(ScanWindow, AnUnusableInputIsNamedAndNothingIsAskedOrWritten) {
+    window.show();
+    const QStringList rootBefore = QDir::root().entryList(QDir::AllEntries | QDir::Hidden);
+    const std::pair<QLineEdit*, QString> cases[] = {
+        {window.txtDL, ""}, {window.txtFormat, ".."}, {window.txtPlsSize, "0"}};
+    for (const auto& [field, text] : cases) {
+        const QString kept = field->text();
+        field->setText(text);
+        window.cmdRun->setFocus();
+        QStringList shown;
+        QTimer::singleShot(0, &window, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown.append(box->text());
+                box->accept();
+            }
+        });
+        Click(window.cmdRun);
+        EXPECT_EQ(shown, QStringList{CheckRunInputs(window.txtDL->text(), window.txtFormat->text(),
+                                                    window.txtPlsSize->text())
+                                         .message});
+        EXPECT_EQ(window.focusWidget(), field) << text.toStdString();
+        field->setText(kept);
+    }
+    EXPECT_EQ(std::tuple(server().requestLog(), files().size(), window.cmdRun->text()),
+              std::tuple(QStringList(), qsizetype(0), QString("&Run")));
+    EXPECT_EQ(QDir::root().entryList(QDir::AllEntries | QDir::Hidden), rootBefore);
 }
 
 // ---- The page queries (the result pages answer 404 here) ----

@@ -129,6 +129,9 @@ const WrongCase kWrongCases[] = {
     {"FastAndNotFast", {"--fast", "--no-fast"}, "--fast"},
     {"UnknownOption", {"--bogus"}, "bogus"},
     {"StrayArgument", {"Rock"}, "Rock"},
+    {"EmptyOutput", {"--output", ""}, "--output"},
+    {"NameGivesNoFile", {"--name", ".."}, "--name"},
+    {"LengthZero", {"--max-length", "0"}, "--max-length"},
 };
 
 class WrongArguments : public HarvestCommand, public testing::WithParamInterface<WrongCase> {};

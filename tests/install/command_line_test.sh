@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program's command line, run as a user would run it: the exit status and the first line of
-# what it prints, for --help and --version without a display, arguments it refuses, no display
-# at all, a display that is not there, and the offscreen platform that tests and CI use.
+# what it prints, for --help and --version without a display and into a full disk, arguments it
+# refuses, no display at all, a display that is not there, and the offscreen platform that tests
+# and CI use.
 #
 #   command_line_test.sh PROGRAM VERSION
 set -uo pipefail
@@ -44,5 +45,15 @@ for entry in "${cases[@]}"; do
     failures=$((failures + 1))
   fi
 done
-[ "$failures" -eq 0 ] && echo "${#cases[@]} command lines as expected"
+# Text that cannot be written (a full disk) is a failure, said in one line.
+for arguments in --help --version; do
+  env -i PATH="$PATH" ASAN_OPTIONS=detect_leaks=0 timeout 5 "$program" $arguments >/dev/full 2>"$err"
+  status=$?
+  if [ "$status" -ne 1 ] || [ "$(cat "$err")" != "radiosift: cannot write to standard output: No space left on device" ]; then
+    echo "FAILED: radiosift $arguments >/dev/full: status $status (want 1), stderr:" >&2
+    sed 's/^/  | /' "$err" >&2
+    failures=$((failures + 1))
+  fi
+done
+[ "$failures" -eq 0 ] && echo "$((${#cases[@]} + 2)) command lines as expected"
 exit $((failures > 0))

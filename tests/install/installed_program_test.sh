@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop finds there: the
 # programs, their manual pages, the menu entry and the software-centre metadata (both passing their validators)
-# and the icon at every size; then starts the installed program on a private X server and
-# closes its window as a window manager would, which must end it.
+# and the icon at every size; then starts the installed program on a private X server against
+# the installed local directory, types Alt+R into its window as a keyboard would, which must run
+# the default harvest from the start, and closes the window as a window manager would, which must
+# end the program.
 #
-#   installed_program_test.sh BUILD_DIR CLOSE_WINDOW_TOOL
+#   installed_program_test.sh BUILD_DIR WINDOW_INPUT_TOOL
 set -euo pipefail
 build_dir=$1
-close_window=$2
+window_input=$2
 id=com.example.Radiosift
 
 prefix=$(mktemp -d)
-server='' program=''
+server='' program='' directory=''
 cleanup() {
   [ -z "$program" ] || kill "$program" 2>/dev/null || true
+  [ -z "$directory" ] || kill "$directory" 2>/dev/null || true
   [ -z "$server" ] || kill "$server" 2>/dev/null || true
   rm -rf "$prefix"
 }
@@ -53,8 +56,8 @@ for size in 16 24 32 48 64 128 256; do
   [ "$width $height" = "$size $size" ] || fail "$file is $width x $height"
 done
 
-# The program the entry starts, on an X server of its own, with the directory pointed at a
-# closed port so that nothing leaves the machine.
+# The program the entry starts, on an X server of its own, on the local directory so that
+# nothing leaves the machine, with %TEMP% in the prefix.
 displays=$prefix/display
 Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$displays" 2>/dev/null &
 server=$!
@@ -65,12 +68,30 @@ done
 display=$(head -n 1 "$displays")
 [ -n "$display" ] || fail "Xvfb did not start"
 
+"$root/bin/radiosift-directory" --port 0 >"$prefix/directory.out" 2>&1 &
+directory=$!
+for _ in $(seq 100); do
+  grep -q '^listening on ' "$prefix/directory.out" && break
+  sleep 0.1
+done
+host=$(sed -n 's/^listening on //p' "$prefix/directory.out")
+[ -n "$host" ] || fail "the local directory did not start: $(cat "$prefix/directory.out")"
+temp=$prefix/temp
+mkdir "$temp"
+
 command=$(sed -n 's/^Exec=//p' "$entry")
 log=$prefix/program.log
-DISPLAY=:$display QT_QPA_PLATFORM=xcb RADIOSIFT_CLASSIC_HOST=127.0.0.1:1 \
+DISPLAY=:$display QT_QPA_PLATFORM=xcb RADIOSIFT_CLASSIC_HOST=$host TEMP=$temp \
   "$root/bin/$command" >"$log" 2>&1 &
 program=$!
-DISPLAY=:$display "$close_window" "$program" || { cat "$log" >&2; fail "no window to close"; }
+# Alt_L and r: Alt+R.
+DISPLAY=:$display "$window_input" "$program" key 0xffe9 0x72 || { cat "$log" >&2; fail "no window to type into"; }
+for _ in $(seq 200); do
+  [ -n "$(find "$temp/.1/TopTen" -name '*.pls' 2>/dev/null)" ] && break
+  sleep 0.1
+done
+[ -n "$(find "$temp/.1/TopTen" -name '*.pls' 2>/dev/null)" ] || { cat "$log" >&2; fail "Alt+R at start-up wrote no playlist"; }
+DISPLAY=:$display "$window_input" "$program" || { cat "$log" >&2; fail "no window to close"; }
 for _ in $(seq 100); do
   kill -0 "$program" 2>/dev/null || break
   sleep 0.1
@@ -80,4 +101,4 @@ status=0
 wait "$program" || status=$?
 program=''
 [ "$status" -eq 0 ] || { cat "$log" >&2; fail "$command ended with status $status"; }
-echo "installed program started and closed; $(find "$root" -type f | wc -l) files installed"
+echo "installed program started, run with Alt+R ($(find "$temp" -name '*.pls' | wc -l) playlists) and closed; $(find "$root" -type f | wc -l) files installed"

@@ -4,7 +4,9 @@
 #include "FolderButtons.h"
 #include "ModSpFolder.h"
 #include "PathMacros.h"
+#include "ProgressBar.h"
 #include "ScopedEnv.h"
+#include "WindowRun.h"
 #include "frmMain.h"
 
 #include <gtest/gtest.h>
@@ -95,7 +97,8 @@ TEST_F(PathsTest, TheRunAndTheButtonsExpandTheMacrosInTheirOwnOrder) {
 // Browse opens at the resolved folder, else at the temporary one; on an empty path at the
 // program's folder, then where the user last selected, even in a cancelled picker. Only a chosen
 // folder replaces the text, as a plain path. Explore opens the resolved folder as a local folder
-// (never a web address) and creates nothing.
+// (never a web address); of a folder not there yet, or one no program opens, the status line
+// says so. It creates nothing.
 TEST_F(PathsTest, BrowseAndExploreStartAtTheResolvedFolder) {
     folder("TEMP/Radio");
     const QString root = QDir::toNativeSeparators(QDir::rootPath());
@@ -117,11 +120,25 @@ TEST_F(PathsTest, BrowseAndExploreStartAtTheResolvedFolder) {
     click(browse, native("%MYDOC%/Radio"));
     EXPECT_EQ(m_window->txtDL->text(), folder("picked"));
 
-    EXPECT_EQ(click(m_window->cmdExplore, native("%TEMP%/Radio #1")), std::nullopt);
-    click(m_window->cmdExplore, QString());
-    EXPECT_EQ(m_shell.opened, (std::vector{QUrl::fromLocalFile(native("<root>/TEMP/Radio #1/")),
-                                           QUrl::fromLocalFile(QDir::rootPath())}));
-    EXPECT_FALSE(QFileInfo::exists(native("<root>/TEMP/Radio #1")));
+    const auto explore = [&](const char* path) {
+        EXPECT_EQ(click(m_window->cmdExplore, native(path)), std::nullopt);
+        return m_window->vp1->Text();
+    };
+    const QString one = folder("TEMP/Radio #1") + '/', two = native("<root>/TEMP/Radio #2/");
+    EXPECT_EQ(explore("%TEMP%/Radio #1"), "Ready");
+    EXPECT_EQ(explore("%TEMP%/Radio #2"), "The folder does not exist yet: " + two);
+    EXPECT_EQ(m_shell.opened, std::vector{QUrl::fromLocalFile(one)});
+    // The desktop's own shell, with an xdg-open that finds no program, hears so when it ends.
+    const QString opener = folder("bin") + "/xdg-open";
+    WriteFile(opener, "#!/bin/sh\nexit 3\n");
+    QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner);
+    const ScopedEnv path("PATH", folder("bin"));
+    InstallShell(nullptr);
+    explore("%TEMP%/Radio #1");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_window->vp1->Text().startsWith("No program"); }));
+    EXPECT_EQ(m_window->vp1->Text(), "No program could open the folder " + one);
+    InstallShell(&m_shell);
+    EXPECT_FALSE(QFileInfo::exists(native("<root>/TEMP/Radio #2")));
 }
 
 }  // namespace

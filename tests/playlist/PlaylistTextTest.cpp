@@ -1,6 +1,9 @@
 // What a playlist holds: names, titles and file names without invisible characters, the one rule
-// for stream addresses, and the exact bytes of each format.
+// for stream addresses, and the exact bytes of each format; and the typed options a run refuses
+// to start with.
 #include "PlaylistText.h"
+#include "RunInputs.h"
+#include "ScopedEnv.h"
 #include "StationFileName.h"
 #include "StationNameCleaner.h"
 #include "StreamAddress.h"
@@ -110,6 +113,35 @@ TEST(PlaylistFileBytes, Utf8TextAndEncodedAddressesInEveryFormat) {
     for (const auto& [bytes, title, expected] : cases) {
         EXPECT_EQ(bytes(address, U(title)), expected) << title;
         EXPECT_EQ(bytes(QStringLiteral("file:///etc/passwd"), U(title)), QByteArray()) << title;
+    }
+}
+
+// The first unusable input, in the window's order, is named with what it needs; a macro stands
+// for its value (a relative TEMP makes a relative path), one in small letters for itself.
+TEST(RunInputs, TheFirstUnusableInputIsNamedWithWhatItNeeds) {
+    const ScopedEnv temp("TEMP", "relative");
+    using F = RunInputField;
+    // clang-format off
+    const std::tuple<const char*, const char*, const char*, F, const char*> cases[] = {
+        {"/r", "%STATION%_%BITRATE%", "40", F::None, ""},
+        {"/r", "%GENRE%/.x/%RN%", " 007 ", F::None, ""},
+        {" ", "", "0", F::DownloadPath, "Download Path is empty: it needs a full folder path, or a macro such as %TEMP%."},
+        {"Radio", "", "", F::DownloadPath, "Download Path \"Radio\" is a relative path: it needs a full folder path, or a macro such as %TEMP%."},
+        {"%temp%/.1", "x", "40", F::DownloadPath, "Download Path \"%temp%/.1\" is a relative path: %temp% is not a macro (macros are spelled in capitals, as %TEMP%). It needs a full folder path."},
+        {"%TEMP%/.1", "x", "40", F::DownloadPath, "Download Path \"%TEMP%/.1\" comes to \"relative/.1\", a relative path: it needs a full folder path."},
+        {"/r", "..", "0", F::FileName, "File Name \"..\" gives no file name: it needs one that is not empty, \".\" or \"..\", such as %STATION%_%BITRATE%."},
+        {"/r", "a/", "40", F::FileName, nullptr},
+        {"/r", "../%RN%", "40", F::FileName, "File Name \"../%RN%\" leads out of the genre folder: it needs a name that stays inside it."},
+        {"/r", "x", "-5", F::MaxLength, "Max length \"-5\" is not a whole number of 1 or more: it needs one, such as 40."},
+        {"/r", "x", "2.5", F::MaxLength, nullptr}};
+    // clang-format on
+    for (const auto& [path, fileTemplate, length, field, message] : cases) {
+        const RunInputProblem problem = CheckRunInputs(path, fileTemplate, length);
+        EXPECT_EQ(problem.field, field) << path << " | " << fileTemplate << " | " << length;
+        if (message) {
+            EXPECT_EQ(problem.message, message);
+        }
+        EXPECT_EQ(problem.message.isEmpty(), field == F::None);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
 
 class FakeScanHost : public ScanHost {
@@ -16,6 +17,7 @@ public:
     QString plsSize = QStringLiteral("40");
     QString fileTemplate = QStringLiteral("%STATION%_%BITRATE%");
     QString format = QStringLiteral("PLS file");
+    QTemporaryDir downloads;  // where a run opens its genre folders
     QString stat;
     // The options a run reads: the stations per genre, "Fast Scan", the genre list and its
     // selection, "Scan All Genre's", the search text and the bitrate lists' selections.
@@ -47,7 +49,7 @@ public:
     bool chkNewChecked() const override { return newServer; }
     bool chkOrderBitrateChecked() const override { return false; }
     QString cmbStreamText() const override { return stream; }
-    QString txtDLText() const override { return {}; }
+    QString txtDLText() const override { return downloads.path(); }
     QString txtPlsSizeText() const override { return plsSize; }
     QString txtFormatText() const override { return fileTemplate; }
     QString cmbFormatText() const override { return format; }

@@ -35,7 +35,7 @@ public:
         for (const QString& folder : selections) selectionChanged(folder);
         chosen(answer);
     }
-    void OpenUrl(const QUrl& url) override { opened.push_back(url); }
+    void OpenUrl(const QUrl& url, const std::function<void()>&) override { opened.push_back(url); }
 
 private:
     Shell* m_previous;

@@ -22,7 +22,7 @@ void Type(QLineEdit* edit, const QString& text) {
 QString ShortName(const CatalogueStation& station, const RunChoice& choice) {
     QString name = station.name;
     CleanStationName(name);
-    return name.left(choice.limit);
+    return name.left(choice.limitText.toInt());
 }
 
 // The stream server an ASX or M3U file points at: the first with room for more listeners,
@@ -94,7 +94,6 @@ QByteArray ExpectedFileBytes(const Catalogue& catalogue, const CatalogueStation&
 
 QMap<QString, QByteArray> ExpectedFiles(const Catalogue& catalogue, const RunChoice& choice) {
     QMap<QString, QByteArray> files;
-    if (choice.limit < 0) return files;  // no name can be cut to a negative length
     for (const CatalogueStation& station : SavedStations(catalogue, choice))
         files.insert(ExpectedPath(station, choice), ExpectedFileBytes(catalogue, station, choice));
     return files;

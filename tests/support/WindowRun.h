@@ -45,7 +45,6 @@ struct RunChoice {
     bool fast = false;                        // chk100: pages of 100 rather than 25
     QString stream = QStringLiteral("<all>"), minBitrate, format = QStringLiteral("PLS file");
     QString nameTemplate = QStringLiteral("%STATION%_%BITRATE%"), limitText = QStringLiteral("40");
-    int limit = 40;        // the number the window reads from limitText
     bool current = false;  // chkNew: the current page layout
 };
 // The run that radiosift_run_child makes and the tests kill or close in the middle: all 200
