@@ -201,14 +201,15 @@ TEST_P(HostileAnswers, AreReadWithinBoundsOrPassedOnAndWriteNothingOutsideTheGen
 INSTANTIATE_TEST_SUITE_P(Answers, HostileAnswers, testing::ValuesIn(kHostileCases), ByName);
 
 // Servers behind the directory's name: two local directories "a" and "b", a name that does not
-// resolve ("gone"), a port where nothing listens ("refused") and one that answers 503 ("bad").
+// resolve ("gone"), a port where nothing listens ("refused") and one that answers 500 ("bad").
+// Error statuses come with an empty JSON array, which is no answer either.
 class Discovery : public LiveWindow {
 protected:
     void SetUp() override {
         LiveWindow::SetUp();
         ASSERT_TRUE(other.start());
         env.emplace_back("RADIOSIFT_RADIO_BROWSER_URL", "");
-        server().setMisbehaviour("/bad", {.status = 503});
+        server().setMisbehaviour("/bad", {.status = 500, .body = "[]"});
     }
     void discover(const QStringList& names) {
         resolver.found = names;
@@ -240,8 +241,8 @@ TEST_F(Discovery, EveryFailurePassesThePageOnAtAnyPageAndNoneLeftEndsTheRun) {
     }
     // "a" fails from the second page on, "b" for the first, the others always: the pages change
     // server as they fail, and the list is kept for the next run.
-    server().setMisbehaviour(kSearchPath + "offset=25", {.status = 503});
-    other.setMisbehaviour(kSearchPath + "offset=0&", {.status = 503});
+    server().setMisbehaviour(kSearchPath + "offset=25", {.status = 503, .body = "[]"});
+    other.setMisbehaviour(kSearchPath + "offset=0&", {.status = 429, .body = "[]"});
     discover({"a", "gone", "b", "refused"});
     for (int round = 1; round <= 2; ++round) {
         QDir(downloadDir() + kFolder).removeRecursively();
