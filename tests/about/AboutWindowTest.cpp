@@ -44,6 +44,7 @@ TEST(AboutWindow, ShowsTheVersionAndLightsTheLinkWhileThePointerIsOverIt) {
         QTest::mouseMove(&about, QPoint(5, 180));  // a real move from the free space onto the link
         QTest::mouseMove(about.PicUrl, QPoint(20, 20));
         ASSERT_TRUE(shows(about.picUrlActive));
+        EXPECT_EQ(about.Timer1->interval(), 100) << "the link stays lit longer once left";
         pointer = about.PicUrl->mapToGlobal(QPoint(x, y));
         if (over) about.Timer1_Timer();  // a tick that finds the pointer still over the link
         EXPECT_TRUE(QTest::qWaitFor([&] { return about.Timer1->isActive() == over; }, 5000));

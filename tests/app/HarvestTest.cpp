@@ -45,7 +45,6 @@ INSTANTIATE_TEST_SUITE_P(Choices, Harvest, testing::Values(
     HarvestCase{"AsxAacFrom64", {.stations = "100", .stream = "AAC", .minBitrate = "64", .format = "ASX file"}},
     HarvestCase{"M3uFastPageOf100", {.genre = "RnB", .stations = "100", .fast = true, .format = "M3U file"}},
     HarvestCase{"PlsCrLf", {.genre = "Alternative"}, LineEnds::CrLf},
-    HarvestCase{"AsxCrLf", {.genre = "Dance", .minBitrate = "128", .format = "ASX file"}, LineEnds::CrLf},
     HarvestCase{"CurrentLayoutAsxFast", {.stations = "100", .fast = true, .format = "ASX file", .current = true}},
     HarvestCase{"Limit10InTheAsxTitle", {.format = "ASX file", .nameTemplate = "%STATION%", .limitText = "10"}}), ByName);
 // clang-format on

@@ -107,8 +107,6 @@ TEST_F(LiveWindow, GenresTakeTheirSynonymsButNotTagsThatOnlyContainTheirWordAndR
         {"RnB", "", {"rab.example", "rnblounge.example"}, {"nuernberg.example"}},
         {"70s", "", {"gold70.example", "forever70.example"}, {}},
         {"Techno", "", {}, {"tech.example"}},
-        {"Mixed", "", {}, {"remixed.example"}},
-        {"World", "", {}, {"wnn.example"}},
         // The same name for another stream: the higher ranked keeps the file.
         {"Talk", "", {"gr.example", "bbc.example/ws/main"}, {"eastasia", "earlier run"}},
         // The station's own address, unless it is a playlist file.
@@ -167,13 +165,11 @@ const HostileCase kHostileCases[] = {
     {"HostileNames", {.jsonFlaw = JsonFlaw::HostileName}, "Done", 5},
     {"NotObjects", {.every = 2, .jsonFlaw = JsonFlaw::NotAnObject}, "Done", 50},
     {"MissingFields", {.every = 2, .jsonFlaw = JsonFlaw::MissingFields}, "Done", 50},
-    {"MistypedFields", {.every = 2, .jsonFlaw = JsonFlaw::MistypedFields}, "Done", 50},
     // An answer that pays no heed to the offset, and holds more than asked for.
     {"SameLongAnswerForEveryPage", {.entryCount = 40}, "Done", 20},
     // Not an answer: the only server failed.
     {"NestedArrays", {.jsonShape = JsonShape::NestedArrays}, "No Connection!"},
     {"HtmlPage", {.jsonShape = JsonShape::NotJson}, "No Connection!"},
-    {"ObjectAroundTheArray", {.jsonShape = JsonShape::Object}, "No Connection!"},
     {"TooLongForItsLimit", {.entryCount = 5000}, "No Connection!"},
 };
 // clang-format on
@@ -201,14 +197,15 @@ TEST_P(HostileAnswers, AreReadWithinBoundsOrPassedOnAndWriteNothingOutsideTheGen
 INSTANTIATE_TEST_SUITE_P(Answers, HostileAnswers, testing::ValuesIn(kHostileCases), ByName);
 
 // Servers behind the directory's name: two local directories "a" and "b", a name that does not
-// resolve ("gone"), a port where nothing listens ("refused") and one that answers 503 ("bad").
+// resolve ("gone"), a port where nothing listens ("refused") and one that answers 500 ("bad").
+// Error statuses come with an empty JSON array, which is no answer either.
 class Discovery : public LiveWindow {
 protected:
     void SetUp() override {
         LiveWindow::SetUp();
         ASSERT_TRUE(other.start());
         env.emplace_back("RADIOSIFT_RADIO_BROWSER_URL", "");
-        server().setMisbehaviour("/bad", {.status = 503});
+        server().setMisbehaviour("/bad", {.status = 500, .body = "[]"});
     }
     void discover(const QStringList& names) {
         resolver.found = names;
@@ -240,8 +237,8 @@ TEST_F(Discovery, EveryFailurePassesThePageOnAtAnyPageAndNoneLeftEndsTheRun) {
     }
     // "a" fails from the second page on, "b" for the first, the others always: the pages change
     // server as they fail, and the list is kept for the next run.
-    server().setMisbehaviour(kSearchPath + "offset=25", {.status = 503});
-    other.setMisbehaviour(kSearchPath + "offset=0&", {.status = 503});
+    server().setMisbehaviour(kSearchPath + "offset=25", {.status = 503, .body = "[]"});
+    other.setMisbehaviour(kSearchPath + "offset=0&", {.status = 429, .body = "[]"});
     discover({"a", "gone", "b", "refused"});
     for (int round = 1; round <= 2; ++round) {
         QDir(downloadDir() + kFolder).removeRecursively();

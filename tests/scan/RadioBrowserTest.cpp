@@ -54,16 +54,15 @@ QStringList Offered(ServerChoice& choice) {
 TEST(ServerDiscovery,
      NamedServersUnderTheDirectoryOnceInRandomOrderAndLookedUpAgainOnlyWhenAllFail) {
     const ScopedEnv fixed("RADIOSIFT_RADIO_BROWSER_URL", "");
-    // Three servers, one at two addresses; an address without a name and names of other hosts.
+    // Three servers, one at two addresses; an address without a name, and another host's name
+    // that begins like a server's.
     FakeResolver resolver;
-    resolver.found = {"10.0.0.1", "10.0.0.2", "10.0.0.3", "::4",
-                      "10.0.0.5", "10.0.0.6", "10.0.0.7"};
+    resolver.found = {"10.0.0.1", "10.0.0.2", "10.0.0.3", "::4", "10.0.0.5", "10.0.0.7"};
     resolver.names = {{"10.0.0.1", "de1.api.radio-browser.info"},
                       {"10.0.0.2", "NL1.API.Radio-Browser.info."},
                       {"10.0.0.3", "at1.api.radio-browser.info"},
                       {"::4", "de1.api.radio-browser.info"},
-                      {"10.0.0.6", "evil.test"},
-                      {"10.0.0.7", "api.radio-browser.info.evil.test"}};
+                      {"10.0.0.7", "de1.api.radio-browser.info.evil.test"}};
     const QStringList servers = {"https://at1.api.radio-browser.info",
                                  "https://de1.api.radio-browser.info",
                                  "https://nl1.api.radio-browser.info"};
@@ -117,33 +116,38 @@ TEST(JsonAnswer, ElementsAreReadWithinTheLimitAndTheStationsOwnAddressIsPreferre
 }
 
 TEST(MergedSearches, GiveEachStationOnceInOrderAndAskForAPageOnlyWhenTheLastIsUsedUp) {
-    // Two searches of pages of 2, by clicks; "b" is in both.
-    const auto station = [](const char* id, int clicks) {
-        LiveStation s;
-        s.uuid = id;
-        s.clicks = clicks;
-        return s;
-    };
-    const QMap<QString, QList<LiveStation>> pages = {
-        {"one 0", {station("a", 90), station("b", 50)}},
-        {"one 2", {station("d", 30)}},
-        {"two 0", {station("b", 50), station("c", 40)}},
-        {"two 2", {}}};
-    QStringList asked;
-    const MergedSearch::Fetch fetch = [&](const StationQuery& q) {
-        const QString key = QString("%1 %2").arg(q.tag).arg(q.offset);
-        asked.append(key);
-        const QList<LiveStation> page = pages.value(key);
-        return std::optional(JsonStationPage{page, page.size()});
-    };
-    MergedSearch search({{.tag = "one", .limit = 2}, {.tag = "two", .limit = 2}});
-    QStringList given;
-    while (const std::optional<LiveStation> s = search.next(fetch)) {
-        given.append(s->uuid);
-        given.append(QString::number(asked.size()));
+    // Two searches of pages of 2, by clicks or by bitrate (96 after 128); "b" is in both.
+    for (const bool byBitrate : {false, true}) {
+        SCOPED_TRACE(byBitrate ? "by bitrate" : "by clicks");
+        const auto station = [&](const char* id, int rank) {
+            LiveStation s;
+            s.uuid = id;
+            s.bitrate = byBitrate ? QString::number(rank) : QString();
+            s.clicks = byBitrate ? 0 : rank;  // the other order's field ties
+            return s;
+        };
+        const QMap<QString, QList<LiveStation>> pages = {
+            {"one 0", {station("a", 320), station("b", 128)}},
+            {"one 2", {station("d", 64)}},
+            {"two 0", {station("b", 128), station("c", 96)}},
+            {"two 2", {}}};
+        QStringList asked;
+        const MergedSearch::Fetch fetch = [&](const StationQuery& q) {
+            const QString key = QString("%1 %2").arg(q.tag).arg(q.offset);
+            asked.append(key);
+            const QList<LiveStation> page = pages.value(key);
+            return std::optional(JsonStationPage{page, page.size()});
+        };
+        MergedSearch search({{.tag = "one", .orderByBitrate = byBitrate, .limit = 2},
+                             {.tag = "two", .orderByBitrate = byBitrate, .limit = 2}});
+        QStringList given;
+        while (const std::optional<LiveStation> s = search.next(fetch)) {
+            given.append(s->uuid);
+            given.append(QString::number(asked.size()));
+        }
+        EXPECT_EQ(given, QStringList({"a", "2", "b", "2", "c", "3", "d", "4"}));
+        EXPECT_EQ(asked, QStringList({"one 0", "two 0", "one 2", "two 2"}));
     }
-    EXPECT_EQ(given, QStringList({"a", "2", "b", "2", "c", "3", "d", "4"}));
-    EXPECT_EQ(asked, QStringList({"one 0", "two 0", "one 2", "two 2"}));
     // A fetch without an answer ends the merge.
     MergedSearch failing({{.tag = "one"}});
     EXPECT_FALSE(failing.next([](const StationQuery&) { return std::nullopt; }));
