@@ -83,7 +83,7 @@ inline bool IsTrimmed(const QString& text) {
 // An entry that an earlier page left in the list.
 inline StationEntry Earlier(int k) {
     const QString text = QStringLiteral("earlier %1").arg(k);
-    return {text, text, text, text, text, text, text, text, text};
+    return {text, text, text, text, text, text, text, text, text, text};
 }
 constexpr int32_t kEarlier = 2;
 

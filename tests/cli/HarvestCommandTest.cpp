@@ -70,8 +70,7 @@ TEST_P(SameFiles, AsTheWindowWithTheSameOptions) {
                            .minBitrate = "64",
                            .format = c.format,
                            .nameTemplate = "%GENRE% %STATION%_%BITRATE%",
-                           .limitText = "12",
-                           .limit = 12};
+                           .limitText = "12"};
     Choose(window, choice, folder("window"));
     window.chkOrderBitrate->setChecked(true);
     run();
