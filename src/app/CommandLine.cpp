@@ -38,12 +38,4 @@ QString versionText() {
     return QStringLiteral("radiosift %1\n").arg(QLatin1String(RadiosiftVersion::Text));
 }
 
-bool writeText(std::FILE* stream, const QString& text) {
-    // The stream buffers the text: a failed write shows only once it is flushed.
-    const QByteArray bytes = text.toLocal8Bit();
-    const bool written = std::fwrite(bytes.constData(), 1, bytes.size(), stream) ==
-                         static_cast<std::size_t>(bytes.size());
-    return std::fflush(stream) == 0 && written && !std::ferror(stream);
-}
-
 }  // namespace CommandLine

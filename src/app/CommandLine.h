@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <cstdio>
 
 namespace CommandLine {
 
@@ -27,9 +26,5 @@ Reading read(const QStringList& arguments);
 QString helpText();
 // The text --version prints: "radiosift" and the version, ending in a line end.
 QString versionText();
-
-// Writes text to stream and flushes it. False when any of it could not be written (a full disk,
-// a closed pipe): the caller must not report success then.
-bool writeText(std::FILE* stream, const QString& text);
 
 }  // namespace CommandLine

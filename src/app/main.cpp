@@ -4,6 +4,7 @@
 
 #include "DirectoryHosts.h"
 #include "Version.h"
+#include "WholeWrite.h"
 
 #include <unistd.h>
 #include <QApplication>
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
             const QString text = reading.action == CommandLine::Action::PrintHelp
                                      ? CommandLine::helpText()
                                      : CommandLine::versionText();
-            if (CommandLine::writeText(stdout, text)) return 0;
+            if (WriteWhole(stdout, text.toLocal8Bit())) return 0;
             std::fprintf(stderr, "radiosift: cannot write to standard output: %s\n",
                          std::strerror(errno));
             return 1;

@@ -10,8 +10,6 @@ TerminalHost::TerminalHost(const HarvestOptions& options, bool progressLine)
     : m_options(options), m_progressLine(progressLine) {
     m_genres = options.allGenres ? RunChoices::kGenres : options.genres;
     m_genres.removeAll(RunChoices::kSearchGenre);
-    for (const QString& genre : options.genres)
-        if (!m_genres.contains(genre)) m_genres.append(genre);
     m_genres += options.tags;
     m_genres.append(RunChoices::kSearchGenre);
     m_sinceStart.start();

@@ -10,22 +10,18 @@
 #include "TerminalHost.h"
 #include "UserAgent.h"
 #include "Version.h"
+#include "WholeWrite.h"
 
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QUrl>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 namespace {
-
-// Writes text to a stream; false when it could not all be written (a full disk, a closed pipe).
-bool Print(std::FILE* stream, const QByteArray& text) {
-    return std::fwrite(text.constData(), 1, text.size(), stream) ==
-               static_cast<size_t>(text.size()) &&
-           std::fflush(stream) == 0;
-}
 
 // The command line's directory and server, handed to the engine the way the window gets them:
 // through the variables it reads at every run.
@@ -83,11 +79,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     const HarvestOptions& options = std::get<HarvestOptions>(reading);
-    if (options.help) return Print(stdout, HarvestHelpText().toUtf8()) ? 0 : 1;
+    // A text asked for and not delivered (a full disk, a closed pipe) is a failure, said once.
+    const auto answer = [](const QByteArray& text) {
+        if (WriteWhole(stdout, text)) return 0;
+        std::fprintf(stderr, "radiosift-harvest: cannot write to standard output: %s\n",
+                     std::strerror(errno));
+        return 1;
+    };
+    if (options.help) return answer(HarvestHelpText().toUtf8());
     if (options.version)
-        return Print(stdout, QByteArray("radiosift-harvest ") + RadiosiftVersion::Text + '\n') ? 0
-                                                                                               : 1;
-    if (options.listGenres) return Print(stdout, GenreList(options)) ? 0 : 1;
+        return answer(QByteArray("radiosift-harvest ") + RadiosiftVersion::Text + '\n');
+    if (options.listGenres) return answer(GenreList(options));
 
     ChooseDirectory(options);
     HttpRequest::setUserAgent(ProgramUserAgent());
@@ -113,8 +115,8 @@ int main(int argc, char** argv) {
     for (const QString& complaint : host.complaints() + engine.library().warnings())
         std::fprintf(stderr, "radiosift-harvest: %s\n", qPrintable(complaint));
     if (options.json)
-        Print(stdout, SummaryJson(summary));
+        WriteWhole(stdout, SummaryJson(summary));
     else if (!options.quiet)
-        Print(stdout, SummaryText(summary).toUtf8());
+        WriteWhole(stdout, SummaryText(summary).toUtf8());
     return static_cast<int>(summary.ending);
 }

@@ -8,6 +8,7 @@
 set -uo pipefail
 program=$1
 version=$2
+harvest=${3:-}
 out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 failures=0
@@ -46,14 +47,17 @@ for entry in "${cases[@]}"; do
   fi
 done
 # Text that cannot be written (a full disk) is a failure, said in one line.
-for arguments in --help --version; do
-  env -i PATH="$PATH" ASAN_OPTIONS=detect_leaks=0 timeout 5 "$program" $arguments >/dev/full 2>"$err"
+full_disk_cases=("$program --help" "$program --version")
+[ -n "$harvest" ] && full_disk_cases+=("$harvest --help" "$harvest --version" "$harvest --list-genres")
+for command in "${full_disk_cases[@]}"; do
+  name=$(basename "${command%% *}")
+  env -i PATH="$PATH" ASAN_OPTIONS=detect_leaks=0 timeout 5 $command >/dev/full 2>"$err"
   status=$?
-  if [ "$status" -ne 1 ] || [ "$(cat "$err")" != "radiosift: cannot write to standard output: No space left on device" ]; then
-    echo "FAILED: radiosift $arguments >/dev/full: status $status (want 1), stderr:" >&2
+  if [ "$status" -ne 1 ] || [ "$(cat "$err")" != "$name: cannot write to standard output: No space left on device" ]; then
+    echo "FAILED: $name ${command#* } >/dev/full: status $status (want 1), stderr:" >&2
     sed 's/^/  | /' "$err" >&2
     failures=$((failures + 1))
   fi
 done
-[ "$failures" -eq 0 ] && echo "$((${#cases[@]} + 2)) command lines as expected"
+[ "$failures" -eq 0 ] && echo "$((${#cases[@]} + ${#full_disk_cases[@]})) command lines as expected"
 exit $((failures > 0))
